@@ -1,0 +1,36 @@
+// The six action bindings, read from controls.cfg and written by the controls menu.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+enum Action : int { action_jump, action_duck, action_left, action_right, action_shoot, action_shield };
+inline constexpr int action_count = 6;
+
+// Action names as vantorel-tool and the replay format spell them.
+inline constexpr std::array<std::string_view, action_count> action_names = {
+    "jump", "duck", "left", "right", "shoot", "shield"};
+
+// kind 'k': a key in the file's key numbering; 'm': a mouse button (0 left,
+// 1 right, 2 middle, 3 and 4 extra). Any other kind never triggers.
+struct ControlBindings {
+    std::array<char, action_count> kind = {'k', 'k', 'k', 'k', 'm', 'm'};
+    std::array<uint32_t, action_count> code = {119, 115, 97, 100, 0, 1};
+};
+
+// Program-wide: read once at start-up; rewritten only by the controls menu.
+inline ControlBindings bindings;
+
+// Reads controls.cfg from the working directory into `bindings`. Silent on failure.
+void read_bindings();
+// Applies a bindings stream to `out`, as read_bindings does.
+void read_bindings_from(std::istream& in, ControlBindings& out);
+// Reads a bindings file into `out`; false when it cannot be opened.
+bool read_bindings_file(const char* path, ControlBindings& out);
+// The packed file form, e.g. "k119k115k97k100m0m1".
+std::string format_bindings(const ControlBindings& b);
+// Writes `b` to path, truncating it; false when the file cannot be written.
+bool write_bindings_file(const char* path, const ControlBindings& b);

@@ -1,0 +1,239 @@
+#include "world/map_loader.hpp"
+
+#include <cmath>
+#include <sstream>
+#include <string_view>
+
+#include "app/settings.hpp"
+#include "combat/geometry.hpp"
+#include "world/world_state.hpp"
+
+namespace {
+
+// Reads the numbers of a map text in order; every number must be followed by
+// white space, so the end of the text inside a number is a failure too.
+class MapReader {
+public:
+    explicit MapReader(const char* text) : length_(std::string_view(text).size()), in_(text) {}
+
+    int32_t next_int() {
+        int32_t v = 0;
+        in_ >> v;
+        return v;
+    }
+    float next_float() {
+        float v = 0;
+        in_ >> v;
+        return v;
+    }
+    bool good() const { return in_.good(); }
+
+    // Why reading stopped, for a text that is no longer good, naming where.
+    std::string broken_at(const std::string& where) const {
+        if (!in_.fail()) return "The map text ends right after a number in " + where + "; a map must end with white space.";
+        return "The map text breaks off or holds something that is not a number in " + where + ".";
+    }
+
+    // Whether `count` elements of `numbers` numbers each can still follow:
+    // each number takes at least one digit and one white-space character.
+    bool room_for(int32_t count, int numbers) {
+        if (count < 0 || !in_.good()) return false;
+        const auto pos = in_.tellg();
+        if (pos < 0) return false;
+        const size_t left = length_ - static_cast<size_t>(pos);
+        return static_cast<uint64_t>(count) * 2u * static_cast<uint64_t>(numbers) <= left;
+    }
+
+private:
+    size_t length_;
+    std::istringstream in_;
+};
+
+// The wall code a segment of `type` writes, θ being its direction.
+float segment_code(int32_t type, float theta) {
+    switch (type) {
+        case 1: return code_wall;
+        case 2: return theta;
+        case 3: return code_red_gate;
+        case 4: return code_green_gate;
+        case 5: return theta + 1000.0f;
+        default: return code_empty;  // erases walls drawn earlier
+    }
+}
+
+bool within_overhang(int32_t v, int32_t size) {
+    return v >= -max_segment_overhang && int64_t{v} <= int64_t{size} + max_segment_overhang;
+}
+
+void reset_player_and_exit() {
+    Player& p = world.player;
+    p.x = p.y = 0;
+    p.fx = p.fy = 0;
+    p.respawn_x = p.respawn_y = 0;
+    p.jump_timer = 0;
+    p.vx = p.vy = 0;
+    p.shot_cooldown = 0;
+    p.health = settings.health_override;
+    p.lives = settings.lives_override;
+    p.hit_flash = false;
+    p.powered = false;
+    p.airborne = true;
+    p.ducking = true;
+    world.exit_x = world.exit_y = 0;
+    world.exit_spin = 0;
+}
+
+void empty_lists() {
+    world.segments.clear();
+    world.switches.clear();
+    world.enemies.clear();
+    world.pickups.clear();
+    world.checkpoints.clear();
+    world.lasers.clear();
+    world.explosions.clear();
+}
+
+bool fail(std::string& why, std::string reason) {
+    world.release_grid();
+    why = std::move(reason);
+    return false;
+}
+
+// Reads the count of a list whose elements hold `numbers` numbers each.
+bool read_count(MapReader& in, int numbers, const char* what, int32_t& count, std::string& why) {
+    count = in.next_int();
+    if (!in.good()) return fail(why, in.broken_at(std::string("the ") + what + " count"));
+    if (!in.room_for(count, numbers))
+        return fail(why, std::string("The ") + what + " count is negative or larger than the rest of the text can hold.");
+    return true;
+}
+
+// Reads and draws the segments; false with `why` set when one is refused.
+bool read_segments(MapReader& in, std::string& why) {
+    int32_t count = 0;
+    if (!read_count(in, 5, "segment", count, why)) return false;
+    world.segments.resize(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        Segment& s = world.segments[static_cast<size_t>(i)];
+        s.x1 = in.next_int();
+        s.y1 = in.next_int();
+        s.x2 = in.next_int();
+        s.y2 = in.next_int();
+        s.type = in.next_int();
+        if (!in.good()) return fail(why, in.broken_at("segment " + std::to_string(i + 1)));
+        if (!within_overhang(s.x1, world.map_width) || !within_overhang(s.x2, world.map_width) ||
+            !within_overhang(s.y1, world.map_height) || !within_overhang(s.y2, world.map_height))
+            return fail(why, "Segment " + std::to_string(i + 1) + " reaches more than " +
+                                 std::to_string(max_segment_overhang) + " px beyond the map.");
+        const float code = segment_code(s.type, aim_angle(s.x1, s.y1, s.x2, s.y2));
+        const bool finished = stamp_segment(s.x1, s.y1, s.x2, s.y2,
+                                            [code](int32_t col, int32_t row) { write_cell(cell_index(col, row), code); });
+        if (!finished) return fail(why, "Segment " + std::to_string(i + 1) + " cannot be walked to its end point.");
+    }
+    return true;
+}
+
+bool read_switches(MapReader& in, std::string& why) {
+    int32_t count = 0;
+    world.red_on = world.green_on = world.blue_on = true;
+    world.red_timer = world.green_timer = world.blue_timer = 0;
+    if (!read_count(in, 3, "switch", count, why)) return false;
+    world.switches.resize(static_cast<size_t>(count));
+    for (Switch& s : world.switches) {
+        s.x = in.next_int();
+        s.y = in.next_int();
+        s.colour = in.next_int();
+    }
+    return true;
+}
+
+bool read_enemies(MapReader& in, std::string& why) {
+    int32_t count = 0;
+    if (!read_count(in, 4, "enemy", count, why)) return false;
+    Enemy fresh;
+    fresh.health = settings.enemy_health_override;
+    world.enemies.assign(static_cast<size_t>(count), fresh);
+    for (Enemy& e : world.enemies) {
+        e.x = in.next_int();
+        e.y = in.next_int();
+        e.kind = in.next_int();
+        e.angle = in.next_float();
+        if (!std::isfinite(e.angle)) return fail(why, "An enemy heading is not a finite number that fits a float.");
+        e.fx = static_cast<float>(e.x);
+        e.fy = static_cast<float>(e.y);
+    }
+    return true;
+}
+
+bool read_pickups(MapReader& in, std::string& why) {
+    int32_t count = 0;
+    if (!read_count(in, 3, "pickup", count, why)) return false;
+    world.pickups.resize(static_cast<size_t>(count));
+    for (Pickup& p : world.pickups) {
+        p.x = in.next_int();
+        p.y = in.next_int();
+        p.kind = in.next_int();
+    }
+    return true;
+}
+
+bool read_checkpoints(MapReader& in, std::string& why) {
+    int32_t count = 0;
+    if (!read_count(in, 2, "checkpoint", count, why)) return false;
+    world.checkpoints.resize(static_cast<size_t>(count));
+    for (Checkpoint& c : world.checkpoints) {
+        c.x = in.next_int();
+        c.y = in.next_int();
+    }
+    world.last_checkpoint = world.checkpoints.size();
+    return true;
+}
+
+}  // namespace
+
+bool load_map(const char* text, std::string& why) {
+    if (text == nullptr || text[0] == '\0') {
+        why = "The map text is empty.";
+        return false;
+    }
+    empty_lists();
+    world.release_grid();
+    MapReader in(text);
+
+    const int32_t width = in.next_int();
+    const int32_t height = in.next_int();
+    if (!in.good()) return fail(why, in.broken_at("the width and height"));
+    if (width <= 0 || height <= 0) return fail(why, "The map's width and height must be above 0.");
+    if (int64_t{width} * height > max_grid_cells)
+        return fail(why, "The map is larger than " + std::to_string(max_grid_cells) + " cells.");
+    world.map_width = width;
+    world.map_height = height;
+
+    reset_player_and_exit();
+    Player& p = world.player;
+    p.x = in.next_int();
+    p.y = in.next_int();
+    world.exit_x = in.next_int();
+    world.exit_y = in.next_int();
+    p.fx = static_cast<float>(p.x);
+    p.fy = static_cast<float>(p.y);
+    p.respawn_x = p.x;
+    p.respawn_y = p.y;
+    if (!in.good()) return fail(why, in.broken_at("the start and exit positions"));
+
+    const size_t cells = static_cast<size_t>(width) * static_cast<size_t>(height);
+    world.wall_grid.assign(cells, code_empty);
+    world.cell_kinds.assign(cells, CellKind::empty);
+
+    if (!read_segments(in, why) || !read_switches(in, why) || !read_enemies(in, why) ||
+        !read_pickups(in, why) || !read_checkpoints(in, why))
+        return false;
+    if (!in.good()) return fail(why, in.broken_at("the last lists"));
+    why.clear();
+    return true;
+}
+
+bool load_map(const char* text) {
+    std::string why;
+    return load_map(text, why);
+}
