@@ -1,0 +1,5 @@
+#include "combat/enemies.hpp"
+
+void run_enemy_mover(EnemyMover*) {}
+void remove_dead_enemies() {}
+void advance_explosions() {}

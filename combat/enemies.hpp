@@ -1,0 +1,12 @@
+// The three enemy kinds: update, removal of the dead, and explosions.
+#pragma once
+
+#include "game/game_state.hpp"
+
+// Enemy-phase worker body: updates enemies [first, last).
+void run_enemy_mover(EnemyMover* range);
+// Removes every enemy with health <= 0, keeping the order of the rest.
+void remove_dead_enemies();
+// Advances every explosion one frame and drops those past their last frame
+// (once per drawn frame on which the frame-rate gate holds).
+void advance_explosions();

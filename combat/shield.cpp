@@ -1,0 +1,3 @@
+#include "combat/shield.hpp"
+
+void shield_update() {}

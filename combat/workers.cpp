@@ -1,0 +1,3 @@
+#include "combat/workers.hpp"
+
+void run_worker_phases() {}
