@@ -19,12 +19,8 @@ inline constexpr uint32_t letter_z = 122;
 inline constexpr uint32_t digit_0 = 48;
 inline constexpr uint32_t digit_9 = 57;
 inline constexpr uint32_t escape = 256;
-inline constexpr uint32_t space = 277;
-inline constexpr uint32_t enter = 278;
-inline constexpr uint32_t f1 = 305;
 inline constexpr uint32_t f9 = 313;   // skips the game music track
 inline constexpr uint32_t f12 = 316;  // saves a screenshot
-inline constexpr uint32_t pause = 320;
 }  // namespace key_code
 
 // Mouse buttons as the file numbers them.
