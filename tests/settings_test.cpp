@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -94,7 +95,8 @@ TEST(SettingsFile, LineEndsAndFinalBreak) {
 
 TEST(SettingsFile, OverlongTokenEndsTheReading) {
     // 255 characters followed by a space still make a (foreign) key.
-    expect_reads("fullscreen 1\n" + std::string(254, 'x') + " 5\nthreads 2", {{&Settings::fullscreen, 1}, {&Settings::threads, 2}});
+    expect_reads("fullscreen 1\n" + std::string(254, 'x') + " 5\nthreads 2",
+                 {{&Settings::fullscreen, 1}, {&Settings::threads, 2}});
     expect_reads("fullscreen 1\n" + std::string(255, 'x') + " 5\nthreads 2", {{&Settings::fullscreen, 1}});
     // A cut-off token never hands an old number to the key at its end.
     expect_reads("threads 2" + std::string(243, 'y') + "\nlaser_speed7 1", {{&Settings::threads, 2}});
@@ -122,22 +124,13 @@ TEST(SettingsFile, ReadsConfigIniFromWorkingDirectory) {
 }
 
 TEST(SettingsCorrections, RaiseThreadsScrollAndSpeedToUsableValues) {
-    Settings s;
-    s.screen_scroll_distance = 0;
-    s.game_speed_multiplier = -4;
-    correct_settings(s, 8);
-    EXPECT_EQ(s.threads, 8);
-    EXPECT_EQ(s.screen_scroll_distance, 1);
-    EXPECT_EQ(s.game_speed_multiplier, 1);
-    s.threads = -1;
-    correct_settings(s, 0);  // processor count unknown
-    EXPECT_EQ(s.threads, 1);
-    s = Settings{};
-    s.threads = 3;
-    s.screen_scroll_distance = 6;
-    s.game_speed_multiplier = 2;
-    correct_settings(s, 8);
-    EXPECT_EQ(s.threads, 3);
-    EXPECT_EQ(s.screen_scroll_distance, 6);
-    EXPECT_EQ(s.game_speed_multiplier, 2);
+    Settings low, fine, unknown_processors;
+    low.threads = -1, low.screen_scroll_distance = 0, low.game_speed_multiplier = -4;
+    fine.threads = 3, fine.screen_scroll_distance = 6, fine.game_speed_multiplier = 2;
+    correct_settings(low, 8);
+    correct_settings(fine, 8);
+    correct_settings(unknown_processors, 0);
+    EXPECT_EQ(std::tuple(low.threads, low.screen_scroll_distance, low.game_speed_multiplier), std::tuple(8, 1, 1));
+    EXPECT_EQ(std::tuple(fine.threads, fine.screen_scroll_distance, fine.game_speed_multiplier), std::tuple(3, 6, 2));
+    EXPECT_EQ(unknown_processors.threads, 1);
 }
