@@ -1,0 +1,65 @@
+#include "app/bindings.hpp"
+
+#include <fstream>
+#include <istream>
+#include <optional>
+
+namespace {
+
+// Reads a binding's code: an unsigned decimal number that fits 32 bits.
+// Nothing for a word, a minus sign (which the stream would wrap, "-5" to
+// 4294967291) or a number beyond 32 bits; the caller treats all three alike.
+std::optional<uint32_t> read_code(std::istream& in) {
+    in >> std::ws;
+    if (in.peek() == '-') return std::nullopt;
+    uint32_t code = 0;
+    if (!(in >> code)) return std::nullopt;
+    return code;
+}
+
+}  // namespace
+
+void read_bindings() { read_bindings_file("controls.cfg", bindings); }
+
+// Each action is a kind character and a code, white space allowed before
+// either. An action is only changed by a complete pair, so a file cut short
+// leaves every action from the cut on at its default; a malformed code binds
+// its action to the kind just read with code 0 and ends the reading.
+void read_bindings_from(std::istream& in, ControlBindings& out) {
+    for (int action = 0; action < action_count; ++action) {
+        char kind = 0;
+        if (!(in >> kind)) return;
+        in >> std::ws;
+        if (in.eof()) return;
+        const auto code = read_code(in);
+        out.kind[action] = kind;
+        out.code[action] = code.value_or(0);
+        if (!code) return;
+    }
+}
+
+bool read_bindings_file(const char* path, ControlBindings& out) {
+    std::ifstream file(path);
+    if (!file.is_open()) return false;
+    read_bindings_from(file, out);
+    return true;
+}
+
+// Kind and decimal code per action, in action order, with no separators.
+std::string format_bindings(const ControlBindings& b) {
+    std::string text;
+    for (int action = 0; action < action_count; ++action) {
+        text += b.kind[action];
+        text += std::to_string(b.code[action]);
+    }
+    return text;
+}
+
+// Checked after closing, so a full disk reports false as well as a missing folder.
+bool write_bindings_file(const char* path, const ControlBindings& b) {
+    std::ofstream file(path, std::ios::out | std::ios::trunc);
+    if (!file.is_open()) return false;
+    file << format_bindings(b);
+    file.close();
+    return !file.fail();
+}
