@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <sstream>
+#include <string>
+
+#include "app/settings.hpp"
+#include "combat/geometry.hpp"
+#include "world/map_loader.hpp"
+#include "world/maps.hpp"
+#include "world/world_state.hpp"
+
+namespace {
+
+float cell(int x, int y) { return world.wall_grid[cell_index(x, y)]; }
+
+// A map text: header, then the given segment numbers and the rest of the lists.
+std::string map_text(int w, int h, const std::string& segments, int segment_count,
+                     const std::string& rest = "0 0 0 0 ") {
+    std::ostringstream t;
+    t << w << ' ' << h << " 10 10 50 50 " << segment_count << ' ' << segments << rest;
+    return t.str();
+}
+
+class MapLoader : public ::testing::Test {
+protected:
+    void SetUp() override { settings = Settings{}; }
+    void TearDown() override { world.release_grid(); }
+};
+
+TEST_F(MapLoader, FirstFloorOfMapOneMatchesTheWorkedExample) {
+    ASSERT_TRUE(load_map("100 700 10 10 50 50 1 3 632 1817 632 1 0 0 0 0 "));
+    // Rows 630 and 631 from column 3, row 632 and 633 from column 2.
+    for (int x : {3, 50, 99}) {
+        for (int y : {630, 631, 632, 633}) EXPECT_EQ(cell(x, y), code_wall) << x << ',' << y;
+    }
+    EXPECT_EQ(cell(2, 630), code_empty);
+    EXPECT_EQ(cell(2, 631), code_empty);
+    EXPECT_EQ(cell(2, 632), code_wall);
+    EXPECT_EQ(cell(2, 633), code_wall);
+    EXPECT_EQ(cell(1, 632), code_empty);
+    EXPECT_EQ(cell(50, 629), code_empty);
+    EXPECT_EQ(cell(50, 634), code_empty);
+}
+
+TEST_F(MapLoader, FloorEndsOneShortOfItsEndPointWithTheShiftedSide) {
+    ASSERT_TRUE(load_map("2000 700 10 10 50 50 1 3 632 1817 632 1 0 0 0 0 "));
+    EXPECT_EQ(cell(1816, 630), code_wall);
+    EXPECT_EQ(cell(1816, 633), code_empty);  // rows 632-633 end a column earlier
+    EXPECT_EQ(cell(1815, 633), code_wall);
+    EXPECT_EQ(cell(1817, 630), code_empty);
+}
+
+TEST_F(MapLoader, VerticalMirrorStoresItsDirectionEitherWay) {
+    // Columns 474 to 477, rows 564 to 628: the tiny sine of the float angle
+    // lifts the left half of each cross-line by one row.
+    ASSERT_TRUE(load_map(map_text(600, 700, "476 565 476 629 2 ", 1).c_str()));
+    for (int x = 474; x <= 477; ++x) {
+        const bool left = x < 476;
+        EXPECT_EQ(cell(x, left ? 564 : 565), 4.712389f) << x;
+        EXPECT_EQ(cell(x, left ? 627 : 628), 4.712389f) << x;
+        EXPECT_EQ(cell(x, left ? 563 : 564), code_empty) << x;
+        EXPECT_EQ(cell(x, left ? 628 : 629), code_empty) << x;
+    }
+    EXPECT_EQ(cell(473, 600), code_empty);
+    EXPECT_EQ(cell(478, 600), code_empty);
+    EXPECT_EQ(world.cell_kinds[cell_index(476, 600)], CellKind::mirror);
+
+    // Drawn upwards: columns 474 to 477, rows 565 to 629.
+    ASSERT_TRUE(load_map(map_text(600, 700, "476 629 476 565 2 ", 1).c_str()));
+    int top = 999, bottom = 0;
+    for (int x = 474; x <= 477; ++x)
+        for (int y = 560; y <= 635; ++y)
+            if (cell(x, y) == 1.5707964f) top = std::min(top, y), bottom = std::max(bottom, y);
+    EXPECT_EQ(top, 565);
+    EXPECT_EQ(bottom, 629);
+    EXPECT_EQ(cell(473, 600), code_empty);
+    EXPECT_EQ(cell(478, 600), code_empty);
+}
+
+TEST_F(MapLoader, SegmentCodesByTypeAndLaterSegmentsWin) {
+    ASSERT_TRUE(load_map(map_text(100, 100,
+                                  "10 10 90 10 3 10 30 90 30 4 10 50 90 50 5 10 70 90 70 1 50 60 50 80 7 ", 5)
+                             .c_str()));
+    EXPECT_EQ(cell(40, 10), code_red_gate);
+    EXPECT_EQ(cell(40, 30), code_green_gate);
+    EXPECT_EQ(cell(40, 50), static_cast<float>(pi) + 1000.0f);
+    EXPECT_EQ(world.cell_kinds[cell_index(40, 50)], CellKind::blue_mirror);
+    EXPECT_EQ(cell(40, 70), code_wall);
+    EXPECT_EQ(cell(50, 70), code_empty);  // the type-7 segment erased the crossing
+    EXPECT_EQ(world.cell_kinds[cell_index(50, 70)], CellKind::empty);
+}
+
+TEST_F(MapLoader, ReadsEveryListAndResetsThePlayer) {
+    settings.health_override = 123;
+    settings.lives_override = 4;
+    settings.enemy_health_override = 77;
+    world.player.powered = true;
+    world.sparks.push_back(Spark{});
+    world.lasers.push_back(Laser{});
+    world.explosions.push_back(Explosion{});
+    ASSERT_TRUE(load_map("300 200 61 98 250 150 0 2 10 20 1 30 40 3 "
+                         "2 100 110 2 -42.0318 120 130 1 180 "
+                         "1 5 6 3 2 7 8 9 10 "));
+    EXPECT_EQ(world.map_width, 300);
+    EXPECT_EQ(world.player.x, 61);
+    EXPECT_EQ(world.player.fy, 98.0f);
+    EXPECT_EQ(world.player.respawn_x, 61);
+    EXPECT_EQ(world.player.health, 123);
+    EXPECT_EQ(world.player.lives, 4);
+    EXPECT_FALSE(world.player.powered);
+    EXPECT_TRUE(world.player.airborne);
+    EXPECT_TRUE(world.player.ducking);
+    EXPECT_EQ(world.exit_x, 250);
+    ASSERT_EQ(world.switches.size(), 2u);
+    EXPECT_EQ(world.switches[1].colour, 3);
+    ASSERT_EQ(world.enemies.size(), 2u);
+    EXPECT_EQ(world.enemies[0].angle, -42.0318f);
+    EXPECT_EQ(world.enemies[1].angle, 180.0f);
+    EXPECT_EQ(world.enemies[0].health, 77);
+    EXPECT_EQ(world.enemies[1].fx, 120.0f);
+    ASSERT_EQ(world.pickups.size(), 1u);
+    EXPECT_EQ(world.pickups[0].kind, 3);
+    ASSERT_EQ(world.checkpoints.size(), 2u);
+    EXPECT_EQ(world.last_checkpoint, 2u);
+    EXPECT_TRUE(world.lasers.empty());
+    EXPECT_TRUE(world.explosions.empty());
+    EXPECT_EQ(world.sparks.size(), 1u);  // sparks die out on their own
+    world.sparks.clear();
+}
+
+TEST_F(MapLoader, AcceptsAnyWhiteSpaceAndWholeHeadings) {
+    ASSERT_TRUE(load_map("300\t200\n61 98 250 150 0 0\r\n1 100 110 2 96 0 0\n"));
+    EXPECT_EQ(world.enemies[0].angle, 96.0f);
+    ASSERT_TRUE(load_map("300 200 61 98 250 150 0 0 1 100 110 2 96.0 0 0 "));
+    EXPECT_EQ(world.enemies[0].angle, 96.0f);
+}
+
+TEST_F(MapLoader, ShortestMapLoadsEmpty) {
+    ASSERT_TRUE(load_map("10 10 1 1 5 5 0 0 0 0 0 "));
+    EXPECT_TRUE(world.segments.empty());
+    EXPECT_EQ(world.wall_grid.size(), 100u);
+}
+
+TEST_F(MapLoader, SecondLoadLeavesNoTraceOfTheFirst) {
+    ASSERT_TRUE(load_map(builtin_map_text(1)));
+    ASSERT_TRUE(load_map("10 10 1 1 5 5 0 0 0 0 0 "));
+    EXPECT_TRUE(world.segments.empty());
+    EXPECT_TRUE(world.switches.empty());
+    EXPECT_TRUE(world.enemies.empty());
+    EXPECT_EQ(world.map_width, 10);
+}
+
+TEST_F(MapLoader, RefusesMalformedTextsAndFreesTheGrid) {
+    const char* bad[] = {
+        "",                                          // empty
+        "10 10 1 1 5 5 0 0 0 0 0",                   // no white space after the last number
+        "10 10 1 1 5 5 0 0 zero 0 0 ",               // a word
+        "10 10 1 1 5 5 0 0 0 0 ",                    // a list missing
+        "0 10 1 1 5 5 0 0 0 0 0 ",                   // no width
+        "10 -3 1 1 5 5 0 0 0 0 0 ",                  // negative height
+        "100000 100000 1 1 5 5 0 0 0 0 0 ",          // far too many cells
+        "10 10 1 1 5 5 -1 0 0 0 0 ",                 // negative count
+        "10 10 1 1 5 5 2000000000 0 0 0 0 ",         // more segments than the text holds
+        "10 10 1 1 5 5 0 0 3 1 1 1 5 0 0 ",          // more enemies than the text holds
+        "10 10 1 1 5 5 0 0 1 1 1 1 nan 0 0 ",        // heading not a number
+        "10 10 1 1 5 5 0 0 1 1 1 1 inf 0 0 ",
+        "10 10 1 1 5 5 0 0 1 1 1 1 1e50 0 0 ",       // heading beyond a float
+        "10 10 1 1 5 5 1 0 0 9000000 0 1 0 0 0 0 ",  // segment reaching far beyond the map
+        "99999999999 10 1 1 5 5 0 0 0 0 0 ",         // width beyond 32 bits
+    };
+    for (const char* text : bad) {
+        ASSERT_TRUE(load_map(builtin_map_text(1)));
+        std::string why;
+        EXPECT_FALSE(load_map(text, why)) << '"' << text << '"';
+        EXPECT_FALSE(why.empty()) << text;
+        if (text[0] != '\0') {  // an empty text changes nothing
+            EXPECT_FALSE(world.has_grid()) << text;
+        }
+    }
+}
+
+TEST_F(MapLoader, SegmentsPokingALittleOutsideAreClipped) {
+    ASSERT_TRUE(load_map("20 20 1 1 5 5 1 -30 10 50 10 1 0 0 0 0 "));
+    EXPECT_EQ(cell(0, 10), code_wall);
+    EXPECT_EQ(cell(19, 10), code_wall);
+}
+
+TEST_F(MapLoader, StuckWalksFailFast) {
+    // Inside the overhang bound, but the float walker cannot creep one pixel
+    // down over 4000 px at this height: the load must end, and fail.
+    const auto start = std::chrono::steady_clock::now();
+    std::string why;
+    load_map("4100 4100 1 1 5 5 1 0 4090 4095 4091 1 0 0 0 0 ", why);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST_F(MapLoader, MapOneHasItsDocumentedFigures) {
+    const char* text = builtin_map_text(1);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::strlen(text), 1858u);
+    EXPECT_EQ(std::string(text).rfind("2713 697 61 598 2331 598 91 3 632 1817 632 1 476 565 476 629 2 1090 573 1090 631 4 ", 0), 0u);
+    const std::string ending = "1 1180 397 1 3 536 596 3 180 1084 463 2 96.3402 1847 559 1 90 0 0 ";
+    EXPECT_EQ(std::string(text).substr(std::strlen(text) - ending.size()), ending);
+
+    ASSERT_TRUE(load_map(text));
+    EXPECT_EQ(world.map_width, 2713);
+    EXPECT_EQ(world.map_height, 697);
+    EXPECT_EQ(world.player.x, 61);
+    EXPECT_EQ(world.player.y, 598);
+    EXPECT_EQ(world.player.fx, 61.0f);
+    EXPECT_EQ(world.player.respawn_y, 598);
+    EXPECT_EQ(world.segments.size(), 91u);
+    EXPECT_EQ(world.switches.size(), 1u);
+    ASSERT_EQ(world.enemies.size(), 3u);
+    for (const Enemy& e : world.enemies) EXPECT_EQ(e.health, 200);
+    EXPECT_TRUE(world.pickups.empty());
+    EXPECT_TRUE(world.checkpoints.empty());
+
+    for (int y = 630; y <= 633; ++y) EXPECT_EQ(cell(1000, y), code_wall);
+    EXPECT_EQ(cell(1000, 634), code_empty);
+    EXPECT_EQ(cell(1000, 500), code_empty);
+    EXPECT_EQ(cell(2, 632), code_wall);
+}
+
+TEST_F(MapLoader, MapOneKeepsTheBuiltInMapRules) {
+    const std::string text = builtin_map_text(1);
+    EXPECT_EQ(text.find("  "), std::string::npos);
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_EQ(text.back(), ' ');
+    ASSERT_TRUE(load_map(text.c_str()));
+    int counts[6] = {};
+    int max_x = 0, max_y = 0;
+    for (const Segment& s : world.segments) {
+        ++counts[s.type];
+        for (int x : {s.x1, s.x2}) {
+            EXPECT_GE(x, 1);
+            EXPECT_LE(x, world.map_width - 2);
+            max_x = std::max(max_x, x);
+        }
+        for (int y : {s.y1, s.y2}) {
+            EXPECT_GE(y, 1);
+            EXPECT_LE(y, world.map_height - 2);
+            max_y = std::max(max_y, y);
+        }
+    }
+    EXPECT_EQ(counts[1], 85);
+    EXPECT_EQ(counts[2], 1);
+    EXPECT_EQ(counts[3], 4);
+    EXPECT_EQ(counts[4], 1);
+    EXPECT_EQ(counts[5], 0);
+    EXPECT_EQ(max_x + 64, world.map_width);
+    EXPECT_EQ(max_y + 64, world.map_height);
+    EXPECT_EQ(world.switches[0].colour, 1);
+    EXPECT_EQ(world.enemies[0].kind, 3);
+    EXPECT_EQ(world.enemies[1].kind, 2);
+    EXPECT_EQ(world.enemies[2].kind, 1);
+    // The kind map stays in step with the codes everywhere.
+    for (size_t i = 0; i < world.wall_grid.size(); i += 97)
+        ASSERT_EQ(world.cell_kinds[i], cell_kind_of(world.wall_grid[i])) << i;
+}
+
+TEST_F(MapLoader, MapNamesSelectByFirstCharacter) {
+    EXPECT_EQ(map_text_for_name("1"), builtin_map_text(1));
+    EXPECT_EQ(map_text_for_name("1x"), builtin_map_text(1));
+    EXPECT_EQ(map_text_for_name("x1"), nullptr);
+    EXPECT_EQ(map_text_for_name(""), nullptr);
+    EXPECT_EQ(builtin_map_text(0), nullptr);
+    EXPECT_EQ(builtin_map_text(6), nullptr);
+}
+
+}  // namespace
