@@ -14,11 +14,11 @@ namespace {
 constexpr int32_t kind_basic = 1;
 constexpr int32_t kind_smart = 2;
 constexpr int32_t screen_margin = 16;      // px an enemy may stand off screen and still act
-constexpr int32_t probe_ahead = 12;        // px from a basic enemy's centre to its probe line
+constexpr float probe_ahead = 12;          // px from a basic enemy's centre to its probe line
 constexpr int32_t probe_half_width = 5;    // probe cells either side of the heading
 constexpr int32_t contact_damage = 3;      // health per update of touching
-constexpr int32_t sight_start = 16;        // px from a smart enemy's centre to its first sight point
-constexpr int32_t muzzle = 18;             // px from a smart enemy's centre to its shot's origin
+constexpr float sight_start = 16;          // px from a smart enemy's centre to its first sight point
+constexpr float muzzle = 18;               // px from a smart enemy's centre to its shot's origin
 constexpr int32_t last_explosion_frame = 24;
 
 float radians_of(float degrees) { return static_cast<float>(static_cast<double>(degrees) * pi / 180.0); }
@@ -57,8 +57,8 @@ void sync_position(Enemy& e) {
 // Every reflection is taken from the heading at the start of the scan.
 void probe_and_turn(Enemy& e) {
     const float k = radians_of(e.angle);
-    const int32_t cx = to_int(e.fx + probe_ahead * std::cos(static_cast<double>(k)));
-    const int32_t cy = to_int(e.fy + probe_ahead * std::sin(static_cast<double>(k)));
+    const int32_t cx = to_int(e.fx + probe_ahead * std::cos(k));
+    const int32_t cy = to_int(e.fy + probe_ahead * std::sin(k));
     const double qx = std::cos(static_cast<double>(k) + pi / 2);
     const double qy = std::sin(static_cast<double>(k) + pi / 2);
     for (int32_t i = -probe_half_width; i <= probe_half_width; ++i) {
@@ -133,8 +133,8 @@ bool sees_player_at(int32_t ix, int32_t iy) {
 bool sight_reaches_player(const Enemy& e, float k) {
     int32_t left = settings.laser_life_override;
     if (left <= 0) return false;
-    float x = static_cast<float>(e.x + sight_start * std::cos(static_cast<double>(k)));
-    float y = static_cast<float>(e.y + sight_start * std::sin(static_cast<double>(k)));
+    float x = static_cast<float>(e.x) + sight_start * std::cos(k);
+    float y = static_cast<float>(e.y) + sight_start * std::sin(k);
     float b = k;
     int32_t ix = to_int(x), iy = to_int(y);
     if (!in_grid(ix, iy)) return false;
@@ -145,8 +145,8 @@ bool sight_reaches_player(const Enemy& e, float k) {
         if (blocks_laser(kind)) return false;
         if (reflects_laser(kind)) b = reflect_angle(b, classify_cell(world.wall_grid[at]).theta);
         if (--left <= 0) return false;
-        x = static_cast<float>(x + std::cos(static_cast<double>(b)));
-        y = static_cast<float>(y + std::sin(static_cast<double>(b)));
+        x += std::cos(b);
+        y += std::sin(b);
         ix = to_int(x);
         iy = to_int(y);
         if (!in_grid(ix, iy)) return false;
@@ -159,8 +159,9 @@ void update_smart(Enemy& e, int32_t index, ShotBatch& shots) {
     if (e.cooldown > 0) return;
     const float k = radians_of(e.angle);
     if (sight_reaches_player(e, k)) {
-        const double kd = k;
-        shots.fire(index, to_int(e.x + muzzle * std::cos(kd)), to_int(e.y + muzzle * std::sin(kd)), k);
+        const float mx = static_cast<float>(e.x) + muzzle * std::cos(k);
+        const float my = static_cast<float>(e.y) + muzzle * std::sin(k);
+        shots.fire(index, to_int(mx), to_int(my), k);
         e.angle -= 1.0f;  // net turn on a shot is one degree short of the sweep
         e.cooldown = settings.smart_laser_cooldown_rate;
     }

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr double shield_reach = 33.0;      // px from the shoulder to the shield's centre
-constexpr double shield_half_length = 30.0;  // px from the centre to either end
+constexpr float shield_reach = 33.0f;      // px from the shoulder to the shield's centre
+constexpr float shield_half_length = 30.0f;  // px from the centre to either end
 // Wall codes above this are shield mirror cells (the code is angle + 2000).
 constexpr int32_t shield_code_floor = 1800;
 
@@ -18,11 +18,14 @@ constexpr int32_t shield_code_floor = 1800;
 ShieldEnds shield_ends_for_aim() {
     const Player& p = world.player;
     const int32_t duck = game.duck_offset;
-    const double a = aim_angle(game.input.mouse_x - world.camera_x,
-                               game.input.mouse_y - world.camera_y - duck, p.x, p.y);
-    const double xc = p.x + shield_reach * std::cos(a);
-    const double yc = p.y + duck + shield_reach * std::sin(a);
-    const double ux = std::cos(a + pi / 2), uy = std::sin(a + pi / 2);
+    // Single precision throughout, as for the shot: a shield aimed straight
+    // along an axis then lands on whole pixels.
+    const float a = aim_angle(game.input.mouse_x - world.camera_x,
+                              game.input.mouse_y - world.camera_y - duck, p.x, p.y);
+    const float xc = static_cast<float>(p.x) + shield_reach * std::cos(a);
+    const float yc = static_cast<float>(p.y + duck) + shield_reach * std::sin(a);
+    const float across = a + static_cast<float>(pi / 2);
+    const float ux = std::cos(across), uy = std::sin(across);
     return {to_int(xc + shield_half_length * ux), to_int(yc + shield_half_length * uy),
             to_int(xc - shield_half_length * ux), to_int(yc - shield_half_length * uy)};
 }
