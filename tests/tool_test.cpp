@@ -263,7 +263,7 @@ TEST_F(ToolTest, MapCellsPrintCodesThatReadBackExactly) {
                                            "55", "50",  // red gate
                                            "70", "40",  // green gate
                                            "50", "20",  // blue mirror
-                                           "-1", "5",   "100", "0", "0", "80", "99999999999", "0"};
+                                           "-1", "5",   "100", "0", "0", "80", "99999999999999999999999", "0"};
     const ToolRun r = run(args);
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = r.out_lines();

@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <cstdlib>
 
-Canvas::Canvas(int32_t width, int32_t height)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0) {
-    for (size_t i = 3; i < pixels_.size(); i += 4) pixels_[i] = 255;
+Canvas::Canvas(int32_t width, int32_t height) : width_(width), height_(height) {
+    image_.create(static_cast<unsigned>(width), static_cast<unsigned>(height), sf::Color::Black);
 }
 
 void Canvas::plot(int64_t x, int64_t y, Colour c) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    uint8_t* p = &pixels_[(static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)) * 4];
-    p[0] = c.r;
-    p[1] = c.g;
-    p[2] = c.b;
+    image_.setPixel(static_cast<unsigned>(x), static_cast<unsigned>(y), sf::Color(c.r, c.g, c.b));
 }
 
 void Canvas::fill_box(int64_t x0, int64_t y0, int64_t x1, int64_t y1, Colour c) {

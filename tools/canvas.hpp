@@ -1,21 +1,22 @@
 // A small RGBA drawing surface for the map picture: clipped pixels, boxes, lines and round marks.
 #pragma once
 
+#include <SFML/Graphics/Image.hpp>
+
 #include <cstdint>
-#include <vector>
 
 struct Colour {
     uint8_t r = 0, g = 0, b = 0;
 };
 
-// Pixels are RGBA, row-major, opaque; everything drawn is clipped to the surface.
+// Opaque pixels in an sf::Image (ready to save, no display needed); everything drawn is clipped to the surface.
 class Canvas {
 public:
     Canvas(int32_t width, int32_t height);  // filled with black
 
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
-    const uint8_t* pixels() const { return pixels_.data(); }
+    const sf::Image& image() const { return image_; }
 
     void plot(int64_t x, int64_t y, Colour c);
     // Rectangle from (x0, y0) to (x1, y1), both corners included.
@@ -32,5 +33,5 @@ public:
 
 private:
     int32_t width_, height_;
-    std::vector<uint8_t> pixels_;
+    sf::Image image_;
 };

@@ -1,6 +1,5 @@
 #include "tools/map_render.hpp"
 
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
 
 #include <algorithm>
@@ -138,12 +137,10 @@ void draw_start_and_exit(Canvas& canvas, const Projection& p) {
 }
 
 void save_png(const Canvas& canvas, const std::string& out_path) {
-    sf::Image image;
-    image.create(static_cast<unsigned>(canvas.width()), static_cast<unsigned>(canvas.height()), canvas.pixels());
     // SFML reports a failed save on its own error stream; keep it out of the one-line message.
     std::ostringstream library_message;
     std::streambuf* previous = sf::err().rdbuf(library_message.rdbuf());
-    const bool saved = image.saveToFile(out_path);
+    const bool saved = canvas.image().saveToFile(out_path);
     sf::err().rdbuf(previous);
     if (!saved)
         throw ToolError(quoted_path(out_path) + " could not be written; check that its folder exists and is writable.");
@@ -161,6 +158,7 @@ void render_map(const std::string& out_path, int32_t scale) {
                         std::to_string(max_picture_pixels) + " in all; give a larger scale.");
     Canvas canvas(static_cast<int32_t>(width), static_cast<int32_t>(height));
     draw_walls(canvas, p);
+    world.release_grid();  // a large map's grid is no longer needed while the PNG is encoded
     draw_checkpoints(canvas, p);
     draw_pickups(canvas, p);
     draw_switches(canvas, p);

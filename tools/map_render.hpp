@@ -10,6 +10,6 @@ inline constexpr int64_t max_picture_side = 16384;
 inline constexpr int64_t max_picture_pixels = 100'000'000;
 
 // Draws the map in `world` at 1/scale of its size (scale >= 1) and writes it to
-// `out_path` as PNG. Throws ToolError when the picture would be too large or
+// `out_path` as PNG, releasing the wall grid once drawn. Throws ToolError when the picture would be too large or
 // cannot be written.
 void render_map(const std::string& out_path, int32_t scale);

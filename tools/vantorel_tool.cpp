@@ -4,8 +4,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cctype>
 #include <charconv>
-#include <cstdio>
+#include <cstdint>
 #include <functional>
 #include <iostream>
 #include <new>
@@ -19,7 +20,6 @@
 #include "tools/play.hpp"
 #include "tools/tool_input.hpp"
 #include "world/maps.hpp"
-#include "world/world_state.hpp"
 
 namespace {
 
@@ -31,13 +31,15 @@ using Command = std::function<int()>;
 
 const char* const map_help = "1 to 5 for a built-in map, or the path of a map text file (./1 for a file named 1)";
 
-// Whole decimal integer, or a usage error naming the argument.
+// Whole decimal integer, or a usage error naming the argument. Numbers beyond
+// 64 bits are still positions, just far outside any map.
 int64_t parse_coordinate(const std::string& text) {
     int64_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end)
+    if (text.empty() || stop != end || (error != std::errc() && error != std::errc::result_out_of_range))
         throw UsageError("Cell coordinate " + quoted_path(text) + " is not a whole number.");
+    if (error == std::errc::result_out_of_range) return text[0] == '-' ? INT64_MIN : INT64_MAX;
     return value;
 }
 
