@@ -215,6 +215,9 @@ int run_command(const Command& command) {
 int main(int argc, char** argv) {
     CLI::App app{"Inspects Vantorel's settings, bindings and maps without starting the game.", "vantorel-tool"};
     app.require_subcommand(1);
+    app.footer("Map files may hold at most " + std::to_string(max_map_file_bytes >> 20) +
+               " MiB, settings and bindings files " + std::to_string(max_config_file_bytes >> 20) +
+               " MiB; files with NUL bytes are refused.");
     Arguments args;
     Command command;
     add_settings_command(app, args, command);
