@@ -18,6 +18,7 @@ public:
     int32_t height() const { return height_; }
     const sf::Image& image() const { return image_; }
 
+    // One pixel; positions off the surface are ignored.
     void plot(int64_t x, int64_t y, Colour c);
     // Rectangle from (x0, y0) to (x1, y1), both corners included.
     void fill_box(int64_t x0, int64_t y0, int64_t x1, int64_t y1, Colour c);

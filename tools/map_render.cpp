@@ -36,6 +36,7 @@ WallLook wall_look(CellKind kind) {
     }
 }
 
+// Switch colour numbers: 1 red, 2 green, 3 blue; others grey.
 Colour switch_colour(int32_t colour) {
     switch (colour) {
         case 1: return red;
@@ -136,6 +137,7 @@ void draw_start_and_exit(Canvas& canvas, const Projection& p) {
     canvas.ring(p.at(world.exit_x), p.at(world.exit_y), p.size(32, 5), p.size(4, 2), {255, 0, 255});
 }
 
+// Writes the picture as PNG (the format follows the .png name).
 void save_png(const Canvas& canvas, const std::string& out_path) {
     // SFML reports a failed save on its own error stream; keep it out of the one-line message.
     std::ostringstream library_message;

@@ -17,6 +17,7 @@ std::string quoted_path(const std::string& path) {
 
 namespace {
 
+// A byte count for messages: "16 MiB" when whole mebibytes.
 std::string size_in_words(uint64_t bytes) {
     if (bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
     return std::to_string(bytes) + " bytes";

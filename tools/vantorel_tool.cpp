@@ -52,6 +52,7 @@ std::vector<std::pair<int64_t, int64_t>> coordinate_pairs(const std::vector<std:
     return cells;
 }
 
+// Whether a picture name ends in .png, in any letter case (the encoder picks the format by it).
 bool ends_with_png(const std::string& path) {
     if (path.size() < 4) return false;
     std::string tail = path.substr(path.size() - 4);
@@ -81,6 +82,9 @@ const CLI::Validator whole_factor(
         return std::string();
     },
     "INT>=1");
+
+// Each add_*_command registers one subcommand; its callback, run when the
+// subcommand is parsed, sets `command` to the work to do afterwards.
 
 void add_settings_command(CLI::App& app, Arguments& args, Command& command) {
     CLI::App* sub = app.add_subcommand("settings", "Print the 37 settings of a settings file as the game reads them");
@@ -194,6 +198,7 @@ int report_usage(const CLI::App& app, const CLI::Error& e) {
     return status_usage;
 }
 
+// Runs the chosen command, turning its failures into one line on stderr and the exit status.
 int run_command(const Command& command) {
     try {
         return command();
