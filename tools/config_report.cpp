@@ -1,0 +1,39 @@
+#include "tools/config_report.hpp"
+
+#include <cstdio>
+#include <ostream>
+
+#include "app/bindings.hpp"
+#include "app/settings.hpp"
+#include "tools/tool_input.hpp"
+
+namespace {
+
+// A kind character as printed: itself when it is visible ASCII, else \xNN,
+// so that a stray byte in the file cannot garble the output.
+std::string shown_kind(char kind) {
+    const auto byte = static_cast<unsigned char>(kind);
+    if (byte > 32 && byte < 127) return std::string(1, kind);
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+    return escaped;
+}
+
+}  // namespace
+
+void print_settings(const std::string& path, std::ostream& out) {
+    // The game reads the file itself; examining it first turns a missing,
+    // oversized or binary file into a message instead of silent defaults.
+    read_text_file(path, max_config_file_bytes, "settings");
+    Settings read;
+    if (!read_settings_file(path.c_str(), read)) throw ToolError(quoted_path(path) + " cannot be opened.");
+    for (const SettingKey& key : setting_keys) out << key.name << ' ' << read.*key.field << '\n';
+}
+
+void print_bindings(const std::string& path, std::ostream& out) {
+    read_text_file(path, max_config_file_bytes, "bindings");
+    ControlBindings read;
+    if (!read_bindings_file(path.c_str(), read)) throw ToolError(quoted_path(path) + " cannot be opened.");
+    for (int i = 0; i < action_count; ++i)
+        out << action_names[i] << ' ' << shown_kind(read.kind[i]) << ' ' << read.code[i] << '\n';
+}
