@@ -335,3 +335,44 @@ TEST_F(ToolTest, GarbageNeverCrashesTheTool) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolTest, MapOneFiguresAndCells) {
+    const ToolRun info = run({"map", "info", "1"});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out,
+              "loaded true\nsize 2713 697\nstart 61 598\nexit 2331 598\n"
+              "segments 91\nswitches 1\nenemies 3\npickups 0\ncheckpoints 0\nlength 1858\n"
+              "segments.white 85\nsegments.cyan 1\nsegments.red 4\nsegments.green 1\n"
+              "switches.red 1\nenemies.basic 1\nenemies.smart 1\nenemies.turret 1\n");
+    const ToolRun cells = run({"map", "cells", "1", "1000", "630", "1000", "633", "1000", "634", "1000", "500", "2", "632"});
+    ASSERT_EQ(cells.status, 0) << cells.err;
+    EXPECT_EQ(cells.out, "-1500\n-1500\n-3000\n-3000\n-1500\n");
+}
+
+// A settings file showing every quirk of the reader, as the game would read it.
+TEST_F(ToolTest, SettingsShowTheReadersQuirks) {
+    const std::string quirks =
+        "RESOLUTION_WIDTH 1024\r\n"     // any case, CR LF
+        "threads    2\r\n"              // spaces before the value
+        "laser_speed 9.5\r\n"           // ".5" is dropped with the next line break
+        "jump_override 40\r\n"
+        "\r\n"                          // an empty line hides the next key
+        "pacifist 1\r\n"
+        "max_framerate 75\r\n"
+        "fullscreen\r\n"                // no space: merges with the next line
+        "use_vsync 1\r\n"
+        "laser_cooldown_rate 99999999999\r\n"  // too large: clamps and stops
+        "use_shader 0\r\n";
+    const ToolRun r = run({"settings", file("q.ini", quirks)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string out = "\n" + r.out;
+    for (const char* line : {"\nresolution_width 1024\n", "\nthreads 2\n", "\nlaser_speed 9\n",
+                             "\njump_override 40\n", "\npacifist 0\n", "\nmax_framerate 75\n",
+                             "\nfullscreen 0\n", "\nuse_vsync 0\n", "\nlaser_cooldown_rate 2147483647\n",
+                             "\nuse_shader 1\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << "in\n" << r.out;
+}
+
+}  // namespace
