@@ -59,9 +59,10 @@ private:
 inline constexpr int floor_top = 399;
 inline constexpr int standing_y = floor_top - 32;
 
-// A floor across the whole 800 x 600 map.
+// A floor across the whole 800 x 600 map, the player starting on it at x = 100.
 inline MapText flat_floor() {
     MapText m;
+    m.start_y = standing_y;
     m.wall(0, 401, 799, 401);
     return m;
 }
