@@ -80,15 +80,17 @@ TEST(Camera, MapSmallerThanTheScreenStaysAtTheOrigin) {
 }
 
 TEST(Camera, ScrollDistanceOneMovesOnlyForAnOffScreenPlayer) {
-    start_big_map(1);
-    place(-1000, -1000, 0, 600);
-    camera_step();
-    EXPECT_EQ(world.camera_x, -1000);
-    EXPECT_EQ(world.camera_y, -1000);
-    place(-1000, -1000, -1, 601);
-    camera_step();
-    EXPECT_EQ(world.camera_x, -997);
-    EXPECT_EQ(world.camera_y, -1003);
+    for (int distance : {1, 0, -3}) {  // values not yet corrected act as 1 instead of dividing by zero
+        start_big_map(distance);
+        place(-1000, -1000, 0, 600);
+        camera_step();
+        EXPECT_EQ(world.camera_x, -1000) << distance;
+        EXPECT_EQ(world.camera_y, -1000) << distance;
+        place(-1000, -1000, -1, 601);
+        camera_step();
+        EXPECT_EQ(world.camera_x, -997) << distance;
+        EXPECT_EQ(world.camera_y, -1003) << distance;
+    }
 }
 
 TEST(Camera, FollowsAWalkingPlayerAtItsOwnSpeed) {

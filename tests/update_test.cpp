@@ -139,15 +139,4 @@ TEST(UpdateOrder, MusicHookHearsEveryUpdateAndItsF9Press) {
     EXPECT_EQ(skips, 3);
 }
 
-TEST(UpdateOrder, TheUpdateKeepsItsInputForTheShotAndShield) {
-    start_map(flat_floor());
-    UpdateInput in = holding({action_shoot});
-    in.mouse_x = 640;
-    in.mouse_y = 12;
-    update_step(in);
-    EXPECT_TRUE(game.input.held[action_shoot]);
-    EXPECT_EQ(game.input.mouse_x, 640);
-    EXPECT_EQ(game.input.mouse_y, 12);
-}
-
 }  // namespace
