@@ -1,0 +1,80 @@
+#include "game/frame.hpp"
+
+#include <cmath>
+#include <limits>
+
+#include "app/settings.hpp"
+#include "combat/enemies.hpp"
+#include "combat/geometry.hpp"
+#include "game/health.hpp"
+#include "game/objectives.hpp"
+#include "game/update.hpp"
+#include "world/world_state.hpp"
+
+namespace {
+
+constexpr int32_t arm_cycle = 30;         // arm_step runs 0..29: six images, five frames each
+constexpr float exit_spin_step = 30.0f;   // degrees per gated frame
+constexpr int32_t exit_margin = 32;       // px beyond the screen where the exit still spins
+
+// Whether the alternate timer paces the game: it needs a frame rate of at least 1.
+bool alternate_timer_paces() { return settings.use_alternate_timer != 0 && settings.max_framerate >= 1; }
+
+// Strictly more than one frame's share (1000 / max_framerate ms, in floating point) has gathered.
+bool frame_time_spent() { return static_cast<double>(game.frame_time_sum) > 1000.0 / settings.max_framerate; }
+
+}  // namespace
+
+bool gather_frame_time(uint32_t frame_ms) {
+    const uint32_t room = std::numeric_limits<uint32_t>::max() - game.frame_time_sum;
+    game.frame_time_sum += frame_ms < room ? frame_ms : room;  // the sum saturates, never wraps to 0
+    return !alternate_timer_paces() || frame_time_spent();
+}
+
+FrameResult run_frame_updates(bool gate_holds, const InputSource& source, const UpdateWatcher& watch) {
+    FrameResult result;
+    if (!gate_holds) return result;
+    for (int32_t i = 0; i < settings.game_speed_multiplier; ++i) {
+        UpdateInput input;
+        if (!source || !source(input)) {
+            result.input_ended = true;
+            break;
+        }
+        update_step(input);
+        result.updates_run += 1;
+        if (watch) watch();
+    }
+    return result;
+}
+
+void advance_frame_counters(bool gate_holds) {
+    if (!gate_holds) return;
+    // Kept within one turn: the drawing only needs the angle, and a float that
+    // grew for hours would lose its 30-degree steps.
+    if (on_screen(world.exit_x, world.exit_y, exit_margin))
+        world.exit_spin = std::fmod(world.exit_spin + exit_spin_step, 360.0f);
+    advance_explosions();
+    game.arm_step += 1;
+    if (game.arm_step >= arm_cycle) game.arm_step = 0;
+}
+
+FrameOutcome end_of_frame_tests() {
+    // Reaching the exit wins even when the same frame took the last health.
+    if (exit_reached()) return FrameOutcome::won;
+    if (world.player.health <= 0 && lose_life() == LifeOutcome::game_over) return FrameOutcome::game_over;
+    return FrameOutcome::playing;
+}
+
+void spend_frame_time() {
+    // The remainder is dropped, not carried into the next frame.
+    if (alternate_timer_paces() && frame_time_spent()) game.frame_time_sum = 0;
+}
+
+FrameResult simulate_frame(uint32_t frame_ms, const InputSource& source, const UpdateWatcher& watch) {
+    const bool gate = gather_frame_time(frame_ms);
+    FrameResult result = run_frame_updates(gate, source, watch);
+    advance_frame_counters(gate);
+    result.outcome = end_of_frame_tests();
+    spend_frame_time();
+    return result;
+}

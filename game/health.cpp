@@ -1,0 +1,44 @@
+#include "game/health.hpp"
+
+#include "app/settings.hpp"
+#include "game/camera.hpp"
+#include "game/game_state.hpp"
+#include "world/world_state.hpp"
+
+namespace {
+
+constexpr int32_t duck_offset_ducked = 15;  // px, shoulder below player.y
+
+void respawn() {
+    Player& p = world.player;
+    p.ducking = true;
+    p.x = p.respawn_x;
+    p.y = p.respawn_y;
+    p.fx = static_cast<float>(p.respawn_x);
+    p.fy = static_cast<float>(p.respawn_y);
+    p.health = settings.health_override;
+    centre_camera();
+    game.duck_offset = duck_offset_ducked;
+}
+
+}  // namespace
+
+void health_bounds() {
+    Player& p = world.player;
+    if (p.health > settings.health_override) p.health = settings.health_override;
+    if (p.health < 0) p.health = 0;
+}
+
+void clamp_negative_health() {
+    if (world.player.health < 0) world.player.health = 0;
+}
+
+LifeOutcome lose_life() {
+    Player& p = world.player;
+    // Already at or below zero: the game is over either way, and the count must not wrap.
+    if (p.lives > INT32_MIN) p.lives -= 1;
+    p.jump_timer = 0;
+    if (p.lives < 0) return LifeOutcome::game_over;
+    respawn();
+    return LifeOutcome::respawned;
+}

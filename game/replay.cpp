@@ -1,0 +1,125 @@
+#include "game/replay.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "world/world_state.hpp"
+
+namespace {
+
+constexpr std::string_view action_letters = "jdlrsh";  // in Action order
+constexpr char f9_letter = 'f';
+
+std::vector<std::string_view> split_words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        const size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+// A whole decimal number, optionally signed, nothing else.
+bool parse_number(std::string_view word, int64_t& out) {
+    if (!word.empty() && word[0] == '+') word.remove_prefix(1);
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), out);
+    return !word.empty() && ec == std::errc{} && end == word.data() + word.size();
+}
+
+bool parse_coordinate(std::string_view word, int32_t& out) {
+    int64_t v = 0;
+    if (!parse_number(word, v) || v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        return false;
+    out = static_cast<int32_t>(v);
+    return true;
+}
+
+bool parse_actions(std::string_view word, ReplayRun& run) {
+    if (word == "-") return true;
+    for (char c : word) {
+        const size_t a = action_letters.find(c);
+        if (a != std::string_view::npos)
+            run.held[a] = true;
+        else if (c == f9_letter)
+            run.f9_pressed = true;
+        else
+            return false;
+    }
+    return true;
+}
+
+// One input line into `run`; an empty string when it is well formed, else why not.
+std::string parse_line(std::string_view line, ReplayRun& run) {
+    const auto words = split_words(line);
+    if (words.size() != 4) return "expected COUNT ACTIONS X Y, found " + std::to_string(words.size()) + " words";
+    if (!parse_number(words[0], run.count) || run.count < 1 || run.count > max_run_updates)
+        return "COUNT must be a whole number from 1 to " + std::to_string(max_run_updates);
+    if (!parse_actions(words[1], run)) return "ACTIONS must be \"-\" or letters from j d l r s h f";
+    std::string_view x = words[2];
+    run.world_point = x.starts_with('@');
+    if (run.world_point) x.remove_prefix(1);
+    if (!parse_coordinate(x, run.x) || !parse_coordinate(words[3], run.y))
+        return "X and Y must be whole numbers of pixels (X may start with @ for a world point)";
+    return {};
+}
+
+bool skipped(std::string_view line) {
+    const size_t first = line.find_first_not_of(" \t");
+    return first == std::string_view::npos || line[first] == '#';
+}
+
+int32_t saturated(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+bool parse_replay(std::string_view text, Replay& out, std::string& why) {
+    out = Replay{};
+    int line_number = 0;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        ++line_number;
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (skipped(line)) continue;
+        ReplayRun run;
+        const std::string problem = parse_line(line, run);
+        if (!problem.empty()) {
+            why = "Replay line " + std::to_string(line_number) + ": " + problem + ".";
+            return false;
+        }
+        out.total_updates += run.count;
+        if (out.total_updates > max_replay_updates) {
+            why = "Replay line " + std::to_string(line_number) + ": the replay runs past " +
+                  std::to_string(max_replay_updates) + " updates.";
+            return false;
+        }
+        out.runs.push_back(run);
+    }
+    why.clear();
+    return true;
+}
+
+bool ReplayCursor::next(UpdateInput& input) {
+    if (done()) return false;
+    const ReplayRun& run = replay_.runs[run_];
+    input = UpdateInput{};
+    input.held = run.held;
+    input.f9_pressed = run.f9_pressed;
+    input.mouse_x = run.world_point ? saturated(int64_t{run.x} + world.camera_x) : run.x;
+    input.mouse_y = run.world_point ? saturated(int64_t{run.y} + world.camera_y) : run.y;
+    if (++used_ >= run.count) {
+        ++run_;
+        used_ = 0;
+    }
+    return true;
+}
+
+bool ReplayCursor::done() const { return run_ >= replay_.runs.size(); }

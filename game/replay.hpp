@@ -1,0 +1,52 @@
+// Replays: a text of input runs that stands in for the keyboard and mouse.
+//
+//   COUNT ACTIONS X Y     hold ACTIONS for COUNT updates, pointer at window (X, Y)
+//   COUNT ACTIONS @X Y    the same, pointer on world point (X, Y)
+//
+// ACTIONS is a string of j d l r s h (jump, duck, left, right, shoot, shield)
+// and f (an F9 press), or "-" for none. "#" lines and blank lines are skipped.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/game_state.hpp"
+
+// A run may last at most a million updates (over four hours at 60 per second),
+// a whole replay ten million, so a small file cannot ask for endless play.
+inline constexpr int64_t max_run_updates = 1'000'000;
+inline constexpr int64_t max_replay_updates = 10'000'000;
+
+struct ReplayRun {
+    int64_t count = 0;  // updates, 1 .. max_run_updates
+    std::array<bool, action_count> held{};
+    bool f9_pressed = false;
+    bool world_point = false;  // x, y are world px, seen through each update's camera
+    int32_t x = 0, y = 0;
+};
+
+struct Replay {
+    std::vector<ReplayRun> runs;
+    int64_t total_updates = 0;
+};
+
+// Reads a replay text. False with `why` naming the line when it is malformed.
+bool parse_replay(std::string_view text, Replay& out, std::string& why);
+
+// Hands out a replay's inputs one update at a time.
+class ReplayCursor {
+public:
+    explicit ReplayCursor(const Replay& replay) : replay_(replay) {}
+    // The next update's input, a world point placed with the camera as it
+    // stands now (before the update moves it); false when the replay is over.
+    bool next(UpdateInput& input);
+    bool done() const;
+
+private:
+    const Replay& replay_;
+    size_t run_ = 0;
+    int64_t used_ = 0;  // updates taken from the current run
+};

@@ -1,0 +1,87 @@
+#include "game/update.hpp"
+
+#include <algorithm>
+
+#include "app/settings.hpp"
+#include "combat/lasers.hpp"
+#include "combat/shield.hpp"
+#include "combat/workers.hpp"
+#include "game/camera.hpp"
+#include "game/health.hpp"
+#include "game/objectives.hpp"
+#include "game/player.hpp"
+#include "world/map_loader.hpp"
+#include "world/world_state.hpp"
+
+namespace {
+
+bool usable_screen(int32_t w, int32_t h) {
+    return w >= 1 && h >= 1 && w <= max_screen_side && h <= max_screen_side &&
+           int64_t{w} * h <= max_screen_pixels;
+}
+
+void size_screen() {
+    const bool usable = usable_screen(settings.resolution_width, settings.resolution_height);
+    game.screen_width = usable ? settings.resolution_width : fallback_screen_width;
+    game.screen_height = usable ? settings.resolution_height : fallback_screen_height;
+    game.laser_pixels.assign(static_cast<size_t>(game.screen_width) * static_cast<size_t>(game.screen_height),
+                             opaque_black);
+}
+
+void size_workers() {
+    game.worker_count = std::clamp(settings.threads, 1, max_workers);
+    game.ray_shooters.assign(static_cast<size_t>(game.worker_count), RayShooter{});
+    game.enemy_movers.assign(static_cast<size_t>(game.worker_count), EnemyMover{});
+}
+
+void fresh_game_state() {
+    game = GameState{};
+    game.random.state = game_random_seed;
+    size_screen();
+    size_workers();
+    // Sparks outlive a map load; a new game starts without the last one's.
+    world.sparks.clear();
+}
+
+void music_step() {
+    if (music_hook) music_hook(game.input.f9_pressed);
+}
+
+// Shot cooldown and the switch lock-outs run down by one per update.
+void count_downs() {
+    for (int32_t* timer : {&world.player.shot_cooldown, &world.red_timer, &world.green_timer, &world.blue_timer})
+        if (*timer > 0) *timer -= 1;
+}
+
+// Flying has no jump arc: each update's push is all there is.
+void flight_ends_jump() {
+    if (settings.i_can_fly != 0) world.player.jump_timer = 0;
+}
+
+}  // namespace
+
+bool start_game(const char* map_text, std::string& why) {
+    fresh_game_state();
+    if (!load_map(map_text, why)) return false;
+    centre_camera();
+    if (settings.maximum_armor != 0) world.player.powered = true;
+    world.player.shot_cooldown = settings.laser_cooldown_rate;
+    return true;
+}
+
+void update_step(const UpdateInput& input) {
+    game.input = input;
+    music_step();
+    camera_step();
+    count_downs();
+    player_input_step();
+    player_move_step();
+    flight_ends_jump();
+    remove_taken_pickups();
+    health_bounds();
+    player_shot();
+    shield_update();
+    run_worker_phases();
+    clamp_negative_health();
+    game.updates += 1;
+}

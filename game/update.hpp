@@ -1,0 +1,34 @@
+// Starting a game and its fixed update step, shared by the window, replays and tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "game/game_state.hpp"
+
+// The window side's music upkeep, told whether the frame's last event was an
+// F9 press (skip the track). Empty without a window.
+inline std::function<void(bool f9_pressed)> music_hook;
+
+// Workers per phase never exceed this, whatever `threads` says: more would
+// only cost thread start-ups, and the results do not depend on the count.
+inline constexpr int32_t max_workers = 64;
+// A resolution outside 1 .. 16384 px on a side, or above 40 million pixels
+// (more than an 8K screen), gets an 800 x 600 laser buffer and camera instead.
+inline constexpr int32_t max_screen_side = 16384;
+inline constexpr int64_t max_screen_pixels = 40'000'000;
+inline constexpr int32_t fallback_screen_width = 800;
+inline constexpr int32_t fallback_screen_height = 600;
+// The spark colours and directions of every game come from this seed, so a
+// game replays the same.
+inline constexpr uint32_t game_random_seed = 1;
+
+// Sets up a game of the given map text, everything but the window: fresh
+// per-game state, the map, the camera, the power-up cheat and the shot
+// cooldown. False, with `why` saying what is wrong, when the map does not
+// load; such a map is never played.
+bool start_game(const char* map_text, std::string& why);
+
+// One fixed simulation step with the given input.
+void update_step(const UpdateInput& input);

@@ -1,0 +1,103 @@
+// The frame: its rate gate, updates per frame and the per-frame counters.
+#include <vector>
+
+#include "sim_maps.hpp"
+
+namespace {
+
+// An endless source of empty inputs that counts how many it gave.
+struct CountingSource {
+    int given = 0;
+    InputSource source() {
+        return [this](UpdateInput& in) {
+            in = {};
+            ++given;
+            return true;
+        };
+    }
+};
+
+Settings frame_settings(int alternate_timer, int max_framerate, int multiplier = 1) {
+    Settings s;
+    s.threads = 1;
+    s.use_alternate_timer = alternate_timer;
+    s.max_framerate = max_framerate;
+    s.game_speed_multiplier = multiplier;
+    return s;
+}
+
+// Updates run by each frame of the given durations (ms).
+std::vector<int> updates_per_frame(std::initializer_list<uint32_t> frame_ms) {
+    CountingSource counter;
+    const InputSource source = counter.source();
+    std::vector<int> runs;
+    for (uint32_t ms : frame_ms) runs.push_back(simulate_frame(ms, source).updates_run);
+    return runs;
+}
+
+TEST(FrameGate, AlternateTimerWaitsForStrictlyMoreThanOneFramesShare) {
+    start_map(flat_floor(), frame_settings(1, 50));  // 20 ms a frame
+    EXPECT_EQ(updates_per_frame({10, 10, 10, 10, 10, 10}), (std::vector<int>{0, 0, 1, 0, 0, 1}));
+    start_map(flat_floor(), frame_settings(1, 60));  // 16.67 ms: the remainder is dropped
+    EXPECT_EQ(updates_per_frame({10, 10, 10, 10, 17, 16, 1}), (std::vector<int>{0, 1, 0, 1, 1, 0, 1}));
+    EXPECT_EQ(game.frame_time_sum, 0u);
+}
+
+TEST(FrameGate, EveryFrameRunsWithoutTheAlternateTimerOrWithoutAFrameRate) {
+    start_map(flat_floor(), frame_settings(0, 60));
+    EXPECT_EQ(updates_per_frame({0, 1, 0}), (std::vector<int>{1, 1, 1}));
+    start_map(flat_floor(), frame_settings(1, 0));
+    EXPECT_EQ(updates_per_frame({0, 5, 5}), (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(game.frame_time_sum, 10u);  // never reset at a frame rate below 1
+    start_map(flat_floor(), frame_settings(1, 0));
+    EXPECT_EQ(updates_per_frame({UINT32_MAX, UINT32_MAX}), (std::vector<int>{1, 1}));
+    EXPECT_EQ(game.frame_time_sum, UINT32_MAX);  // saturates instead of wrapping
+}
+
+TEST(FrameGate, MultiplierRunsThatManyUpdatesPerGatedFrame) {
+    start_map(flat_floor(), frame_settings(0, 60, 3));
+    EXPECT_EQ(updates_per_frame({16, 16}), (std::vector<int>{3, 3}));
+    EXPECT_EQ(game.updates, 6);
+    start_map(flat_floor(), frame_settings(1, 50, 3));
+    EXPECT_EQ(updates_per_frame({15, 15}), (std::vector<int>{0, 3}));
+
+    start_map(flat_floor(), frame_settings(0, 60, 0));  // uncorrected: nothing moves, not even the camera
+    const int camera_x = world.camera_x;
+    EXPECT_EQ(updates_per_frame({16, 16}), (std::vector<int>{0, 0}));
+    EXPECT_EQ(world.camera_x, camera_x);
+}
+
+TEST(FrameGate, InputRunningOutEndsTheFrameEarly) {
+    start_map(flat_floor(), frame_settings(0, 60, 3));
+    int left = 4;
+    const InputSource four = [&left](UpdateInput& in) {
+        in = {};
+        return left-- > 0;
+    };
+    FrameResult first = simulate_frame(16, four);
+    EXPECT_EQ(first.updates_run, 3);
+    EXPECT_FALSE(first.input_ended);
+    FrameResult second = simulate_frame(16, four);
+    EXPECT_EQ(second.updates_run, 1);
+    EXPECT_TRUE(second.input_ended);
+}
+
+TEST(FrameCounters, ArmAndExitAdvanceOnGatedFramesOnly) {
+    MapText m = flat_floor();
+    m.exit_x = 600;  // on screen
+    m.exit_y = 200;
+    start_map(m, frame_settings(1, 50));
+    updates_per_frame({10});  // not gated
+    EXPECT_EQ(game.arm_step, 0);
+    EXPECT_EQ(world.exit_spin, 0.0f);
+    for (int i = 0; i < 31; ++i) updates_per_frame({21});
+    EXPECT_EQ(game.arm_step, 1);  // 0..29, then round again
+    EXPECT_EQ(world.exit_spin, 31 * 30 % 360);
+
+    start_map(flat_floor(), frame_settings(0, 60));  // the exit far off screen does not spin
+    updates_per_frame({16, 16});
+    EXPECT_EQ(game.arm_step, 2);
+    EXPECT_EQ(world.exit_spin, 0.0f);
+}
+
+}  // namespace

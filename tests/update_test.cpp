@@ -1,0 +1,142 @@
+// Setting up a game, and the order of the steps inside one update.
+#include <climits>
+
+#include "game/camera.hpp"
+#include "sim_maps.hpp"
+
+namespace {
+
+Settings defaults() {
+    Settings s;
+    s.threads = 1;
+    return s;
+}
+
+TEST(StartGame, PreparesAFreshGameOfTheMap) {
+    start_map(flat_floor());
+    run_updates(30, holding({action_right}));
+    game.arm_step = 7;
+    Settings s = defaults();
+    s.maximum_armor = 1;
+    s.laser_cooldown_rate = 45;
+    start_map(flat_floor(), s);
+    EXPECT_TRUE(world.player.powered);
+    EXPECT_EQ(world.player.shot_cooldown, 45);
+    EXPECT_EQ(game.updates, 0);
+    EXPECT_EQ(game.arm_step, 0);
+    EXPECT_EQ(game.walk_step, 0);
+    EXPECT_EQ(game.duck_offset, 15);
+    EXPECT_EQ(world.camera_x, 400 - 100);
+    EXPECT_EQ(game.laser_pixels.size(), 800u * 600u);
+    EXPECT_EQ(game.laser_pixels.front(), opaque_black);
+    EXPECT_EQ(game.laser_pixels.back(), opaque_black);
+}
+
+TEST(StartGame, AMapThatDoesNotLoadIsNotPlayed) {
+    settings = defaults();
+    std::string why;
+    EXPECT_FALSE(start_game("800 600 100 100 0 0 -3 ", why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_FALSE(world.has_grid());
+    EXPECT_FALSE(start_game("", why));
+    EXPECT_FALSE(why.empty());
+}
+
+TEST(StartGame, WorkerCountIsBounded) {
+    for (auto [threads, workers] : {std::pair{INT_MAX, max_workers}, {65, max_workers}, {8, 8}, {1, 1},
+                                    {0, 1}, {-7, 1}}) {
+        Settings s = defaults();
+        s.threads = threads;
+        start_map(flat_floor(), s);
+        EXPECT_EQ(game.worker_count, workers) << threads;
+        EXPECT_EQ(game.ray_shooters.size(), static_cast<size_t>(workers));
+        EXPECT_EQ(game.enemy_movers.size(), static_cast<size_t>(workers));
+    }
+}
+
+TEST(StartGame, UnusableResolutionsGetAnEightHundredBySixHundredScreen) {
+    for (auto [w, h] : {std::pair{0, 600}, {800, 0}, {-5, -5}, {100000, 600}, {INT_MAX, INT_MAX},
+                        {16000, 16000}}) {
+        Settings s = defaults();
+        s.resolution_width = w;
+        s.resolution_height = h;
+        start_map(flat_floor(), s);
+        EXPECT_EQ(game.screen_width, 800) << w << 'x' << h;
+        EXPECT_EQ(game.screen_height, 600) << w << 'x' << h;
+        EXPECT_EQ(game.laser_pixels.size(), 800u * 600u);
+        update_step({});  // and the game runs
+    }
+    Settings s = defaults();
+    s.resolution_width = 1024;
+    s.resolution_height = 100;
+    start_map(flat_floor(), s);
+    EXPECT_EQ(game.laser_pixels.size(), 1024u * 100u);
+    EXPECT_EQ(world.camera_x, 512 - 100);
+}
+
+TEST(StartGame, SameMapAndInputsGiveTheSameSparks) {
+    MapText m = flat_floor();
+    m.pickup(100, standing_y, 1);
+    start_map(m);
+    update_step({});
+    const std::list<Spark> first = world.sparks;
+    start_map(m);
+    EXPECT_TRUE(world.sparks.empty());  // the last game's sparks are gone
+    update_step({});
+    ASSERT_EQ(world.sparks.size(), first.size());
+    auto a = first.begin();
+    for (const Spark& b : world.sparks) {
+        EXPECT_EQ(a->direction, b.direction);
+        EXPECT_EQ(a->speed, b.speed);
+        ++a;
+    }
+}
+
+TEST(UpdateOrder, TheCameraLooksBeforeThePlayerMoves) {
+    MapText m;
+    m.width = 3000;
+    m.wall(0, 401, 2999, 401);
+    m.start_x = 1500;
+    m.start_y = standing_y;
+    start_map(m);
+    run_updates(100);
+    world.camera_x = 500 - world.player.x;  // the player on the dead zone's right edge
+    const int camera = world.camera_x;
+    update_step(holding({action_right}));
+    EXPECT_EQ(world.camera_x, camera);  // looked at 500, then the player moved to 503
+    update_step(holding({action_right}));
+    EXPECT_EQ(world.camera_x, camera - 3);
+}
+
+TEST(UpdateOrder, CountDownsStopAtZero) {
+    start_map(flat_floor());
+    world.red_timer = 2;
+    world.green_timer = 1;
+    world.blue_timer = 0;
+    update_step({});
+    EXPECT_EQ(world.player.shot_cooldown, 19);
+    EXPECT_EQ(world.red_timer, 1);
+    EXPECT_EQ(world.green_timer, 0);
+    run_updates(30);
+    EXPECT_EQ(world.player.shot_cooldown, 0);
+    EXPECT_EQ(world.red_timer, 0);
+    EXPECT_EQ(world.blue_timer, 0);
+}
+
+TEST(UpdateOrder, MusicHookHearsEveryUpdateAndItsF9Press) {
+    start_map(flat_floor());
+    int calls = 0, skips = 0;
+    music_hook = [&](bool f9) {
+        ++calls;
+        skips += f9;
+    };
+    UpdateInput f9;
+    f9.f9_pressed = true;
+    run_updates(3, f9);
+    run_updates(2);
+    music_hook = nullptr;
+    EXPECT_EQ(calls, 5);
+    EXPECT_EQ(skips, 3);
+}
+
+}  // namespace
