@@ -41,6 +41,14 @@ std::vector<Picture> object_pictures();
 std::vector<Picture> player_pictures();
 std::vector<Picture> menu_pictures(Typesetter& type);
 
+// Draw `src` onto `dst` at (x, y), additively or by alpha as the game does.
+void blit(sf::Image& dst, const sf::Image& src, int x, int y, Blend blend);
+void fill_rect(sf::Image& dst, int x, int y, int w, int h, sf::Color c);
+
+// Mock-ups of the title screen, the pause menu and a piece of a level, built
+// from the pictures as the game places them, for judging them in context.
+void write_previews(const std::vector<Picture>& pictures, const std::string& folder);
+
 // The labelled overview sheets written beside the game folder.
 void write_contact_sheets(const std::vector<Picture>& pictures, Typesetter& type,
                           const std::string& folder);

@@ -1,5 +1,5 @@
 // Art generator: draws every picture the game loads and writes it as PNG
-// under the game folder, plus two contact sheets for review.
+// under the game folder, plus contact sheets and screen mock-ups for review.
 //   usage: vantorel-art GAME_FOLDER SHEET_FOLDER
 #include "art.hpp"
 
@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     }
   }
   art::write_contact_sheets(pictures, type, argv[2]);
+  art::write_previews(pictures, argv[2]);
   std::cout << "wrote " << pictures.size() << " pictures to " << game << "\n";
   return 0;
 }

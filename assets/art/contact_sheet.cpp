@@ -14,7 +14,8 @@ constexpr int sheet_width = 1600;
 constexpr int gap = 10;
 constexpr int label_height = 14;
 
-// Draw `src` onto `dst` at (x, y), additively or by alpha as the game does.
+}  // namespace
+
 void blit(sf::Image& dst, const sf::Image& src, int x, int y, Blend blend) {
   const sf::Vector2u size = src.getSize();
   for (unsigned sy = 0; sy < size.y; ++sy) {
@@ -36,14 +37,15 @@ void blit(sf::Image& dst, const sf::Image& src, int x, int y, Blend blend) {
   }
 }
 
-// A filled rectangle.
-void fill(sf::Image& dst, int x, int y, int w, int h, sf::Color c) {
+void fill_rect(sf::Image& dst, int x, int y, int w, int h, sf::Color c) {
   for (int yy = std::max(0, y); yy < std::min(y + h, static_cast<int>(dst.getSize().y)); ++yy) {
     for (int xx = std::max(0, x); xx < std::min(x + w, static_cast<int>(dst.getSize().x)); ++xx) {
       dst.setPixel(static_cast<unsigned>(xx), static_cast<unsigned>(yy), c);
     }
   }
 }
+
+namespace {
 
 // A label rendered small and light grey.
 sf::Image label(Typesetter& type, const std::string& text) {
@@ -105,7 +107,7 @@ sf::Image sheet(const std::vector<const Picture*>& pictures, Typesetter& type,
     const sf::Vector2u size = c.picture->image.getSize();
     for (std::size_t i = 0; i < backdrops.size(); ++i) {
       const int px = x + static_cast<int>(i) * (static_cast<int>(size.x) + 4);
-      fill(out, px, y, static_cast<int>(size.x), static_cast<int>(size.y), backdrops[i]);
+      fill_rect(out, px, y, static_cast<int>(size.x), static_cast<int>(size.y), backdrops[i]);
       blit(out, c.picture->image, px, y, c.picture->blend);
     }
     blit(out, label(type, base_name(c.picture->path)), x, y + static_cast<int>(size.y) + 2, Blend::alpha);

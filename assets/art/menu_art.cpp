@@ -262,7 +262,8 @@ std::vector<Picture> menu_pictures(Typesetter& type) {
   add("brindlecap.png", brindlecap_image());
   {
     Canvas canvas(256, 64);
-    neon_words(canvas, type, Face::sans_bold, "a brindlecap game", 26.0f, {128.0f, 40.0f},
+    const float size = type.fitting(Face::sans_bold, "a brindlecap game", 26.0f, 240.0f);
+    neon_words(canvas, type, Face::sans_bold, "a brindlecap game", size, {128.0f, 40.0f},
                rgb(255, 235, 200), rgb(255, 150, 40), 2.5f);
     add("abrindlecapgame.png", canvas.image());
   }

@@ -3,6 +3,7 @@
 // drawn additively by the game, so they are light on transparent black.
 #include "art.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace art {
@@ -224,29 +225,37 @@ sf::Image checkpoint_image(bool hit) {
   return canvas.image();
 }
 
-// One frame (1..5) of an enemy's explosion: a fireball that swells and
-// cools while a shock ring and sparks fly out and the whole thing fades.
+// One frame (1..5) of an enemy's explosion: a white-hot ball that swells
+// into a ring of fire, thins and cools while sparks fly out.
 sf::Image death_image(int frame) {
   const float t = static_cast<float>(frame - 1) / 4.0f;  // 0 first frame .. 1 last
   const Vec c{16.0f, 16.0f};
   Canvas canvas(32, 32);
-  const Colour hot = mix(rgb(255, 250, 200), rgb(255, 120, 30), t);
-  const Colour cool = mix(rgb(255, 160, 40), rgb(200, 30, 20), t);
-  Mask ball = canvas.mask();
-  ball.circle(c, 4.0f + 5.0f * t);
-  canvas.glow(ball, cool, 2.0f + 2.0f * t);
-  canvas.paint(ball, with_alpha(hot, 1.0f - 0.6f * t));
-  Mask shock = canvas.mask();
-  shock.ring(c, 5.0f + 9.5f * t, 1.5f - 0.5f * t);
-  canvas.paint(shock, with_alpha(mix(rgb(255, 255, 255), cool, t), 0.9f));
+  const Colour hot = mix(rgb(255, 255, 220), rgb(255, 150, 40), std::min(1.0f, t * 1.5f));
+  const Colour rim = mix(rgb(255, 200, 60), rgb(255, 40, 20), t);
+  const float outer = 5.0f + 9.0f * t;
+  const float hollow = outer * (0.75f * t + 0.1f * t * t);
+  Mask fire = canvas.mask();
+  fire.circle(c, outer);
+  Mask centre = canvas.mask();
+  if (hollow > 0.5f) centre.circle(c, hollow);
+  fire.cut(centre);
+  canvas.glow(fire, rim, 1.5f + 1.5f * t);
+  canvas.paint(fire, [&](float x, float y) {
+    // Hotter towards the inside edge of the ring, cooler outside.
+    const float d = std::sqrt((x - c.x) * (x - c.x) + (y - c.y) * (y - c.y));
+    const float k = outer > hollow ? std::clamp((d - hollow) / (outer - hollow), 0.0f, 1.0f) : 0.0f;
+    return mix(hot, rim, k);
+  });
   Mask sparks = canvas.mask();
   for (int i = 0; i < 8; ++i) {
     const float heading = 22.5f + 45.0f * static_cast<float>(i) + 9.0f * static_cast<float>(i % 3);
-    const float reach = (i % 2 == 0 ? 9.0f : 7.0f) + 6.0f * t;
-    sparks.line(polar(c, reach, heading), polar(c, reach + 2.5f, heading), 1.3f);
+    const float reach = outer + (i % 2 == 0 ? 2.0f : 0.5f) + 1.5f * t;
+    sparks.line(polar(c, reach, heading), polar(c, reach + 2.5f - t, heading), 1.4f);
   }
-  canvas.paint(sparks, rgb(255, 230, 150));
-  canvas.fade(1.0f - 0.75f * t * t);
+  canvas.glow(sparks, rgb(255, 160, 40), 1.0f);
+  canvas.paint(sparks, rgb(255, 240, 170));
+  canvas.fade(1.0f - 0.55f * t * t);
   return canvas.image();
 }
 

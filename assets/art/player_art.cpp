@@ -23,7 +23,7 @@ void draw_leg(Canvas& canvas, const Leg& leg, bool far) {
   Mask m = canvas.mask();
   m.line(leg.hip, leg.knee, 3.5f);
   m.line(leg.knee, leg.heel, 3.0f);
-  m.line(leg.heel, {leg.heel.x + 4.0f, leg.heel.y}, 3.0f);
+  m.line(leg.heel, {leg.heel.x + 3.5f, leg.heel.y}, 3.0f);
   const Colour c = far ? dimmed(palette::hero, 0.45f) : palette::hero;
   canvas.neon(m, c, with_alpha(palette::hero, far ? 0.3f : 0.6f), 1.5f);
 }
@@ -63,9 +63,9 @@ void draw_torso(Canvas& canvas, Vec shoulder, Vec hip, float lean) {
 sf::Image standing_image(int stride) {
   Canvas canvas(32, 64);
   const float s = static_cast<float>(stride);
-  const Leg far_leg{{14, 39}, {13.0f - 2.5f * s, 50}, {13.0f - 4.0f * s, 61.5f}};
+  const Leg far_leg{{14, 39}, {13.0f - 2.5f * s, 50}, {13.0f - 3.0f * s, 61.5f}};
   const Leg near_leg{{18, 39}, {19.0f + 2.5f * s, 50.0f - (s != 0 ? 1.0f : 0.0f)},
-                     {19.0f + 4.0f * s, 61.5f}};
+                     {18.5f + 3.0f * s, 61.5f}};
   draw_leg(canvas, far_leg, true);
   draw_torso(canvas, {16, 18}, {16, 39}, 0.0f);
   draw_leg(canvas, near_leg, false);
@@ -99,17 +99,24 @@ sf::Image arm_image(int frame, bool powered) {
   shoulder.circle({32, 4}, 2.5f);
   canvas.paint(shoulder, palette::white);
 
-  const Colour metal = powered ? palette::power : rgb(200, 210, 230);
+  const Colour metal = powered ? palette::power : rgb(170, 185, 210);
   Mask body = canvas.mask();
   body.rect(42, 1.5f, 14, 5);
-  canvas.paint(body, dimmed(metal, 0.3f));
   Mask edge = canvas.mask();
   edge.polyline({{42, 1.5f}, {56, 1.5f}, {56, 6.5f}, {42, 6.5f}}, 1.2f, true);
   edge.rect(56, 3, 7.6f, 2);  // barrel to the muzzle at the edge
   edge.line({45, 6.5f}, {44, 7.6f}, 1.5f);  // grip
-  canvas.neon(edge, powered ? mix(metal, palette::white, 0.4f) : metal,
-              with_alpha(powered ? palette::power : palette::cyan, powered ? 1.0f : 0.4f),
-              powered ? 2.0f : 1.0f);
+  if (powered) {
+    // Charged: the whole gun burns, body filled with light.
+    Mask gun = body;
+    gun.add(edge);
+    canvas.glow(gun, palette::power, 2.0f);
+    canvas.paint(body, mix(palette::power, palette::white, 0.2f));
+    canvas.paint(edge, mix(metal, palette::white, 0.6f));
+  } else {
+    canvas.paint(body, dimmed(metal, 0.25f));
+    canvas.neon(edge, metal, with_alpha(palette::cyan, 0.35f), 1.0f);
+  }
 
   // The pulse: a bright dot that travels from the cell to the muzzle.
   Mask pulse = canvas.mask();
