@@ -204,21 +204,31 @@ sf::Image story_image(Typesetter& type) {
       "You are the last technician with a beam gun. Bounce your shots off the "
       "mirrors, flip the gates, take the medkits and charges you find, and reach "
       "the portal at the heart of each maze.",
-      "Five mazes stand between you and the core. Shut it down, and the city "
-      "goes dark at last."};
+      "Five mazes stand between you and the core. Shut the sentries down and "
+      "give the city of light back to its people."};
   Mask text = canvas.mask();
   float baseline = 100.0f;
   const float size = 15.0f;
   for (const char* paragraph : paragraphs) {
     for (const std::string& line : type.wrap(Face::sans, paragraph, size, 452.0f)) {
       type.draw(text, Face::sans, line, size, {30.0f, baseline});
-      baseline += 21.0f;
+      baseline += 20.0f;
     }
-    baseline += 11.0f;
+    baseline += 10.0f;
   }
   canvas.paint(text, rgb(225, 235, 245));
-  neon_words(canvas, type, Face::sans_bold, "Good luck.", 18.0f, {256.0f, std::min(baseline + 10.0f, 488.0f)},
+  neon_words(canvas, type, Face::sans_bold, "Good luck.", 18.0f, {256.0f, std::min(baseline + 14.0f, 446.0f)},
              palette::white, rgb(255, 150, 30), 2.5f);
+  // Footer: a shot bouncing between two mirrors, as on the title logo.
+  Mask mirrors = canvas.mask();
+  mirrors.line({60, 464}, {452, 464}, 3.0f);
+  mirrors.line({60, 494}, {452, 494}, 3.0f);
+  canvas.neon(mirrors, palette::cyan, palette::cyan, 2.0f);
+  Mask beam = canvas.mask();
+  std::vector<Vec> bounce;
+  for (int i = 0; i <= 8; ++i) bounce.push_back({60.0f + 49.0f * static_cast<float>(i), i % 2 == 0 ? 467.0f : 491.0f});
+  beam.polyline(bounce, 2.0f, false);
+  canvas.neon(beam, rgb(255, 120, 120), rgb(255, 40, 40), 2.0f);
   return canvas.image();
 }
 
@@ -238,7 +248,7 @@ sf::Image icon_image() {
 sf::Image letter_image(Typesetter& type, char letter) {
   Canvas canvas(16, 16);
   Mask glyph = canvas.mask();
-  type.centred(glyph, Face::sans_bold, std::string(1, letter), 14.0f, 8.0f, 12.0f);
+  type.centred(glyph, Face::sans_bold, std::string(1, letter), 15.0f, 8.0f, 12.0f);
   canvas.paint(glyph.spread(1.5f), rgb(0, 0, 0, 0.9f));
   canvas.paint(glyph, palette::white);
   return canvas.image();
@@ -261,10 +271,14 @@ std::vector<Picture> menu_pictures(Typesetter& type) {
   add("quitgame.png", entry_image(type, "Quit Game", 512));
   add("brindlecap.png", brindlecap_image());
   {
+    // Two lines in the left 140 px: at 800 px wide the red menu panel starts
+    // at x = 144 and would swallow the right half of a single line.
     Canvas canvas(256, 64);
-    const float size = type.fitting(Face::sans_bold, "a brindlecap game", 26.0f, 240.0f);
-    neon_words(canvas, type, Face::sans_bold, "a brindlecap game", size, {128.0f, 40.0f},
-               rgb(255, 235, 200), rgb(255, 150, 40), 2.5f);
+    const float size = type.fitting(Face::sans_bold, "a brindlecap", 20.0f, 132.0f);
+    neon_words(canvas, type, Face::sans_bold, "a brindlecap", size, {70.0f, 26.0f},
+               rgb(255, 235, 200), rgb(255, 150, 40), 2.0f);
+    neon_words(canvas, type, Face::sans_bold, "game", size, {70.0f, 52.0f},
+               rgb(255, 235, 200), rgb(255, 150, 40), 2.0f);
     add("abrindlecapgame.png", canvas.image());
   }
   {
