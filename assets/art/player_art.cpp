@@ -89,7 +89,9 @@ sf::Image ducking_image(int step) {
 
 // Gun arm, frame 0..5: a sleeve from the shoulder pivot at (32, 4) to the
 // hand, then the gun to the right edge where the shot leaves. A light pulse
-// runs along the gun's cell; when powered the whole gun burns gold.
+// runs along the gun's cell; when powered the whole gun burns gold. The arm
+// is symmetric about its axis because the game turns it but never mirrors it,
+// so aiming left shows it upside down.
 sf::Image arm_image(int frame, bool powered) {
   Canvas canvas(64, 8);
   Mask sleeve = canvas.mask();
@@ -105,7 +107,6 @@ sf::Image arm_image(int frame, bool powered) {
   Mask edge = canvas.mask();
   edge.polyline({{42, 1.5f}, {56, 1.5f}, {56, 6.5f}, {42, 6.5f}}, 1.2f, true);
   edge.rect(56, 3, 7.6f, 2);  // barrel to the muzzle at the edge
-  edge.line({45, 6.5f}, {44, 7.6f}, 1.5f);  // grip
   if (powered) {
     // Charged: the whole gun burns, body filled with light.
     Mask gun = body;
