@@ -18,14 +18,20 @@ struct Leg {
 
 Colour dimmed(Colour c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
 
-// Draw a leg; the far leg is dimmer so the stride reads which leg leads.
+// Draw a leg with a boot; the far leg is dimmer so the stride reads which
+// leg leads.
 void draw_leg(Canvas& canvas, const Leg& leg, bool far) {
   Mask m = canvas.mask();
   m.line(leg.hip, leg.knee, 3.5f);
   m.line(leg.knee, leg.heel, 3.0f);
-  m.line(leg.heel, {leg.heel.x + 3.5f, leg.heel.y}, 3.0f);
+  m.polygon({{leg.heel.x - 1.5f, leg.heel.y - 2.5f}, {leg.heel.x + 2.0f, leg.heel.y - 2.5f},
+             {leg.heel.x + 4.5f, leg.heel.y + 0.5f}, {leg.heel.x + 4.5f, leg.heel.y + 2.0f},
+             {leg.heel.x - 1.5f, leg.heel.y + 2.0f}});
   const Colour c = far ? dimmed(palette::hero, 0.45f) : palette::hero;
   canvas.neon(m, c, with_alpha(palette::hero, far ? 0.3f : 0.6f), 1.5f);
+  Mask knee = canvas.mask();
+  knee.circle(leg.knee, 1.0f);
+  canvas.paint(knee, far ? dimmed(palette::white, 0.5f) : palette::white);
 }
 
 // Helmet with a visor on the facing side.
@@ -37,25 +43,35 @@ void draw_head(Canvas& canvas, Vec centre) {
   shell.ring(centre, 6.5f, 2.0f);
   canvas.neon(shell, palette::hero, with_alpha(palette::hero, 0.6f), 1.5f);
   Mask visor = canvas.mask();
-  visor.line({centre.x + 1.5f, centre.y - 0.5f}, {centre.x + 5.0f, centre.y - 0.5f}, 3.0f);
-  canvas.neon(visor, palette::visor, palette::visor, 1.5f);
+  visor.polygon({{centre.x + 0.5f, centre.y - 2.5f}, {centre.x + 6.0f, centre.y - 2.5f},
+                 {centre.x + 6.0f, centre.y + 1.5f}, {centre.x + 2.0f, centre.y + 1.5f}});
+  canvas.neon(visor, mix(palette::visor, palette::white, 0.3f), palette::visor, 1.5f);
 }
 
-// Torso from shoulders to hips with a backpack and a chest lamp.
-void draw_torso(Canvas& canvas, Vec shoulder, Vec hip, float lean) {
-  const std::vector<Vec> outline{{shoulder.x - 6.0f, shoulder.y},
-                                 {shoulder.x + 6.0f, shoulder.y},
-                                 {hip.x + 5.0f + lean, hip.y},
-                                 {hip.x - 5.0f + lean, hip.y}};
+// Torso from shoulders (y) down to the hips: broad shoulders, a narrow
+// belted waist, a backpack on the back and a chest lamp.
+void draw_torso(Canvas& canvas, Vec shoulder, Vec hip) {
+  const float waist = shoulder.y + (hip.y - shoulder.y) * 0.7f;
+  const std::vector<Vec> outline{{shoulder.x - 5.0f, shoulder.y},
+                                 {shoulder.x + 5.0f, shoulder.y},
+                                 {shoulder.x + 7.0f, shoulder.y + 2.5f},
+                                 {hip.x + 4.0f, waist},
+                                 {hip.x + 5.0f, hip.y},
+                                 {hip.x - 5.0f, hip.y},
+                                 {hip.x - 4.0f, waist},
+                                 {shoulder.x - 7.0f, shoulder.y + 2.5f}};
   Mask fill = canvas.mask();
   fill.polygon(outline);
   canvas.paint(fill, dimmed(palette::hero, 0.22f));
   Mask edge = canvas.mask();
   edge.polyline(outline, 2.0f, true);
-  edge.rect(shoulder.x - 10.5f, shoulder.y + 2.0f, 3.5f, 11.0f);  // backpack
+  edge.line({hip.x - 4.0f, waist + 1.5f}, {hip.x + 4.0f, waist + 1.5f}, 1.5f);  // belt
+  edge.polyline({{shoulder.x - 7.5f, shoulder.y + 3.5f}, {shoulder.x - 10.5f, shoulder.y + 4.5f},
+                 {shoulder.x - 10.5f, waist - 2.0f}, {hip.x - 5.0f, waist - 1.0f}},
+                2.0f, false);  // backpack
   canvas.neon(edge, palette::hero, with_alpha(palette::hero, 0.6f), 1.5f);
   Mask lamp = canvas.mask();
-  lamp.circle({shoulder.x + 2.0f, shoulder.y + 6.0f}, 1.6f);
+  lamp.circle({shoulder.x + 2.5f, shoulder.y + 6.0f}, 1.6f);
   canvas.neon(lamp, palette::white, palette::cyan, 1.5f);
 }
 
@@ -67,7 +83,7 @@ sf::Image standing_image(int stride) {
   const Leg near_leg{{18, 39}, {19.0f + 2.5f * s, 50.0f - (s != 0 ? 1.0f : 0.0f)},
                      {18.5f + 3.0f * s, 61.5f}};
   draw_leg(canvas, far_leg, true);
-  draw_torso(canvas, {16, 18}, {16, 39}, 0.0f);
+  draw_torso(canvas, {16, 18}, {16, 39});
   draw_leg(canvas, near_leg, false);
   draw_head(canvas, {16, 9});
   return canvas.image();
@@ -81,7 +97,7 @@ sf::Image ducking_image(int step) {
   const Leg far_leg{{13, 52 + bob}, {20.0f - k, 54}, {11.0f - 0.8f * k, 61.5f}};
   const Leg near_leg{{16, 52 + bob}, {23.0f + 0.6f * k, 55}, {16.0f + 1.2f * k, 61.5f}};
   draw_leg(canvas, far_leg, true);
-  draw_torso(canvas, {17, 41 + bob}, {14, 52 + bob}, 0.0f);
+  draw_torso(canvas, {17, 41 + bob}, {15, 52 + bob});
   draw_leg(canvas, near_leg, false);
   draw_head(canvas, {19, 33.5f + bob});
   return canvas.image();
