@@ -6,12 +6,10 @@
 #include <filesystem>
 #include <iostream>
 
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "usage: vantorel-art GAME_FOLDER SHEET_FOLDER\n";
-    return 2;
-  }
-  const std::filesystem::path game = argv[1];
+namespace {
+
+// Draw, write and review every picture; returns the exit status.
+int draw_everything(const std::filesystem::path& game, const std::string& sheets) {
   art::Typesetter type;
   std::vector<art::Picture> pictures = art::object_pictures();
   for (auto& p : art::player_pictures()) pictures.push_back(std::move(p));
@@ -25,8 +23,25 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  art::write_contact_sheets(pictures, type, argv[2]);
-  art::write_previews(pictures, argv[2]);
+  art::write_contact_sheets(pictures, type, sheets);
+  art::write_previews(pictures, sheets);
   std::cout << "wrote " << pictures.size() << " pictures to " << game << "\n";
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: vantorel-art GAME_FOLDER SHEET_FOLDER\n";
+    return 2;
+  }
+  const std::filesystem::path game = argv[1];
+  try {
+    return draw_everything(game, argv[2]);
+  } catch (const std::exception& e) {
+    // Typically a missing DejaVu font (package fonts-dejavu-core).
+    std::cerr << "vantorel-art: " << e.what() << "\n";
+    return 1;
+  }
 }

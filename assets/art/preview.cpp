@@ -1,6 +1,7 @@
 // Mock-ups of screens at the default 800 x 600 window, with every picture
 // placed, blended and turned as the game draws it: the title menu, a piece of
-// a level, the pause menu over that level, and a controls prompt.
+// a level, the pause menu over that level, and map selection with a controls
+// prompt.
 #include "art.hpp"
 
 #include <algorithm>
@@ -143,7 +144,17 @@ sf::Image pause_screen(const Library& lib, const sf::Image& level) {
   return s;
 }
 
-sf::Image controls_screen(const Library& lib) {
+// Outline of a map button, 1 px, in the unlocked/hovered/locked colour.
+void button_outline(sf::Image& s, int x, int y, sf::Color c) {
+  fill_rect(s, x, y, 94, 1, c);
+  fill_rect(s, x, y + 31, 94, 1, c);
+  fill_rect(s, x, y, 1, 32, c);
+  fill_rect(s, x + 93, y, 1, 32, c);
+}
+
+// Map selection's heading, go-back arrow and buttons, with a controls
+// prompt laid over the lower half.
+sf::Image select_and_prompt_screen(const Library& lib) {
   const std::string menus = "Graphics/Game/Menus/";
   sf::Image s;
   s.create(screen_w, screen_h, sf::Color::Black);
@@ -151,6 +162,21 @@ sf::Image controls_screen(const Library& lib) {
   blit(s, find(lib, menus + "shoot.png"), screen_w / 2 - 128, screen_h / 2 - 64, Blend::alpha);
   blit(s, find(lib, menus + "selectmap.png"), screen_w / 2 - 256, 0, Blend::alpha);
   blit(s, find(lib, menus + "goback.png"), 0, 0, Blend::alpha);
+  sf::Image veil;
+  veil.create(94, 32, sf::Color(0, 0, 0, 100));
+  for (int i = 0; i < 10; ++i) {
+    const int x = 20 + 96 * (i % 8);
+    const int y = 64 + 34 * (i / 8);
+    const int label = i + 1;
+    if (label < 10) {
+      blit(s, find(lib, menus + std::to_string(label) + ".png"), x + 32, y, Blend::alpha);
+    } else {
+      blit(s, find(lib, menus + "1.png"), x + 16, y, Blend::alpha);
+      blit(s, find(lib, menus + "0.png"), x + 48, y, Blend::alpha);
+    }
+    blit(s, veil, x, y, Blend::alpha);
+    button_outline(s, x, y, i == 1 ? sf::Color(0, 255, 0) : i <= 2 ? sf::Color::White : sf::Color(50, 50, 50));
+  }
   return s;
 }
 
@@ -165,7 +191,7 @@ void write_previews(const std::vector<Picture>& pictures, const std::string& fol
   out.copy(title_screen(lib), 0, 0);
   out.copy(level, screen_w + 8, 0);
   out.copy(pause_screen(lib, level), 0, screen_h + 8);
-  out.copy(controls_screen(lib), screen_w + 8, screen_h + 8);
+  out.copy(select_and_prompt_screen(lib), screen_w + 8, screen_h + 8);
   out.saveToFile(folder + "/art-preview.png");
 }
 

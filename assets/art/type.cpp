@@ -62,19 +62,32 @@ struct Typesetter::Impl {
 };
 
 Typesetter::Typesetter() : impl_(new Impl) {
-  if (FT_Init_FreeType(&impl_->library) != 0) throw std::runtime_error("FreeType did not start");
-  for (int i = 0; i < face_count; ++i) {
-    const char* path = font_path(static_cast<Face>(i));
-    if (FT_New_Face(impl_->library, path, 0, &impl_->faces[i]) != 0) {
-      throw std::runtime_error(std::string("cannot open font ") + path);
+  std::string failure;
+  if (FT_Init_FreeType(&impl_->library) != 0) {
+    failure = "FreeType did not start";
+  } else {
+    for (int i = 0; i < face_count && failure.empty(); ++i) {
+      const char* path = font_path(static_cast<Face>(i));
+      if (FT_New_Face(impl_->library, path, 0, &impl_->faces[i]) != 0) {
+        failure = std::string("cannot open font ") + path;
+      }
     }
+  }
+  if (!failure.empty()) {
+    release();
+    throw std::runtime_error(failure);
   }
 }
 
-Typesetter::~Typesetter() {
-  for (FT_Face f : impl_->faces) FT_Done_Face(f);
-  FT_Done_FreeType(impl_->library);
+Typesetter::~Typesetter() { release(); }
+
+void Typesetter::release() {
+  for (FT_Face f : impl_->faces) {
+    if (f != nullptr) FT_Done_Face(f);
+  }
+  if (impl_->library != nullptr) FT_Done_FreeType(impl_->library);
   delete impl_;
+  impl_ = nullptr;
 }
 
 float Typesetter::width(Face face, std::string_view text, float size) {

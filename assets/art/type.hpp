@@ -31,6 +31,7 @@ class Typesetter {
   std::vector<std::string> wrap(Face face, std::string_view text, float size, float max_width);
 
  private:
+  void release();
   struct Impl;
   Impl* impl_;
 };
