@@ -240,6 +240,40 @@ TEST(GeneratedArt, SwitchStatesDifferByMoreThanColour) {
   }
 }
 
+// Share of brightly lit pixels (the outlines and cores, not the glow) two
+// sprites have in common: intersection over union.
+float shared_outline(const sf::Image& a, const sf::Image& b) {
+  int both = 0, either = 0;
+  for (unsigned y = 0; y < a.getSize().y; ++y) {
+    for (unsigned x = 0; x < a.getSize().x; ++x) {
+      const bool in_a = light(a.getPixel(x, y)) > 0.5f;
+      const bool in_b = light(b.getPixel(x, y)) > 0.5f;
+      both += in_a && in_b ? 1 : 0;
+      either += in_a || in_b ? 1 : 0;
+    }
+  }
+  return either == 0 ? 1.0f : static_cast<float>(both) / static_cast<float>(either);
+}
+
+TEST(GeneratedArt, KindsDifferInShapeNotOnlyColour) {
+  // Players who cannot tell the hues apart still tell enemies and pickups by
+  // their outlines, and a touched checkpoint by its raised flag.
+  for (const auto& group : {std::vector<std::string>{"basicenemy", "smartenemy", "turretenemy"},
+                            std::vector<std::string>{"medkit", "extralife", "powerup"}}) {
+    for (std::size_t i = 0; i < group.size(); ++i) {
+      for (std::size_t j = i + 1; j < group.size(); ++j) {
+        const float shared = shared_outline(load(objects + group[i] + ".png"), load(objects + group[j] + ".png"));
+        EXPECT_LT(shared, 0.6f)
+            << group[i] << " and " << group[j];
+      }
+    }
+  }
+  const sf::Image waiting = load(objects + "checkpoint.png");
+  const sf::Image touched = load(objects + "checkpointhit.png");
+  EXPECT_GT(total_light(touched, 15, 0, 32, 24), 3.0f * total_light(waiting, 15, 0, 32, 24))
+      << "the touched checkpoint flies its flag at the top";
+}
+
 TEST(GeneratedArt, ExplosionGrowsAndFades) {
   float previous_radius = 0.0f;
   float first_peak = 0.0f, last_peak = 0.0f;
