@@ -39,8 +39,8 @@ const std::vector<Track>& soundtrack() {
   // Lengths: 24 bars at 72 bpm = 80 s, 32 at 84 = 91 s, 48 at 128 = 90 s,
   // 48 at 146 = 79 s, 40 at 100 = 96 s.
   static const std::vector<Track> tracks = {
-      {"Title", "lantern_drift.ogg", {72.0, 24}, 0x1a7e2u, hall(dotted_eighth(72.0)), -4.5f, compose_lantern_drift},
-      {"Title", "glass_horizon.ogg", {84.0, 32}, 0x60a55u, hall(60.0 / 84.0), -4.0f, compose_glass_horizon},
+      {"Title", "lantern_drift.ogg", {72.0, 24}, 0x1a7e2u, hall(dotted_eighth(72.0)), -8.5f, compose_lantern_drift},
+      {"Title", "glass_horizon.ogg", {84.0, 32}, 0x60a55u, hall(60.0 / 84.0), -6.0f, compose_glass_horizon},
       {"Game", "circuit_run.ogg", {128.0, 48}, 0xc12c7u, club(dotted_eighth(128.0), 0.5f), -1.6f, compose_circuit_run},
       {"Game", "mirror_maze.ogg", {146.0, 48}, 0x3177au, club(dotted_eighth(146.0), 0.35f), -1.6f, compose_mirror_maze},
       {"Game", "switchback.ogg", {100.0, 40}, 0x5b1cbu, club(0.5 * 60.0 / 100.0, 0.25f), -1.6f, compose_switchback},
