@@ -99,6 +99,7 @@ TEST(Shader, KeepsBlackBlackAndLinesBright) {
     target.draw(panel);
   });
 
+  // Set VANTOREL_SHADER_TEST_IMAGE to a .png path to look at the processed frame.
   if (const char* keep = std::getenv("VANTOREL_SHADER_TEST_IMAGE")) frame.image.saveToFile(keep);
   for (unsigned x : {200u, 400u, 599u}) {
     EXPECT_GE(frame.at(x, 300), 200) << "line at x " << x;
