@@ -65,7 +65,7 @@ template void run_worker_phase<RayShooter>(void (*)(RayShooter*), int32_t, std::
 template void run_worker_phase<EnemyMover>(void (*)(EnemyMover*), int32_t, std::vector<EnemyMover>&,
                                            const std::function<void()>&);
 
-void run_worker_phases() {
+void run_laser_phases() {
     const size_t pixels = static_cast<size_t>(std::max(game.screen_width, 0)) * static_cast<size_t>(std::max(game.screen_height, 0));
     run_worker_phase(clear_laser_pixels, clamp_count(std::min(pixels, game.laser_pixels.size())), game.ray_shooters);
 
@@ -74,7 +74,10 @@ void run_worker_phases() {
     laser_phase.begin(static_cast<int32_t>(game.ray_shooters.size()), game.laser_pixels.data());
     run_worker_phase(run_ray_shooter, clamp_count(world.lasers.size()), game.ray_shooters);
     laser_phase.finish();
+}
 
+void run_worker_phases() {
+    run_laser_phases();
     remove_spent_lasers();
     remove_dead_enemies();
     run_worker_phase(run_enemy_mover, clamp_count(world.enemies.size()), game.enemy_movers, spark_step);

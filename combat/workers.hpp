@@ -24,5 +24,7 @@ template <class Record>
 void run_worker_phase(void (*body)(Record*), int32_t count, std::vector<Record>& records,
                       const std::function<void()>& meanwhile = {});
 
+// The clearing and laser phases of one update (the part the lasers own).
+void run_laser_phases();
 // Runs the worker phases of one update on game.worker_count workers.
 void run_worker_phases();
