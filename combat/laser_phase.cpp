@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/settings.hpp"
+#include "combat/huge_pages.hpp"
 
 LaserFrame LaserFrame::current(uint32_t* pixels) {
     LaserFrame f;
@@ -26,13 +27,14 @@ LaserFrame LaserFrame::current(uint32_t* pixels) {
     return f;
 }
 
-ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules) const {
+ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules, Heading& heading) const {
     ParticleOutcome out;
     if (p.spent) return out;
     const CellKind* kinds = world.cell_kinds.data();
     const size_t width = static_cast<size_t>(frame_.map_width);
     // The direction only changes at a mirror, so its sine and cosine are kept.
-    float dx = std::cos(p.angle), dy = std::sin(p.angle);
+    heading.aim(p.angle);
+    float dx = heading.dx, dy = heading.dy;
     for (int32_t s = 0; s < frame_.speed; ++s) {
         if (frozen_off_screen(frame_, p)) break;
         if (!age(p)) { p.spent = true; break; }
@@ -46,8 +48,9 @@ ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules) const {
         if (action == CellAction::spend) { p.spent = true; break; }
         if (action == CellAction::reflect) {
             p.angle = reflect_angle(p.angle, classify_cell(world.wall_grid[cell]).theta);
-            dx = std::cos(p.angle);
-            dy = std::sin(p.angle);
+            heading.aim(p.angle);
+            dx = heading.dx;
+            dy = heading.dy;
         }
 
         const uint8_t near = targets_.flags(ix, iy);
@@ -91,6 +94,10 @@ void LaserPhase::prepare(uint32_t* pixels) {
     ready_ = colours_ready();
     targets_.build();
     resteps_ = 0;
+    if (world.cell_kinds.data() != huge_kinds_) {  // a new map's grid: once per load
+        huge_kinds_ = world.cell_kinds.data();
+        back_with_huge_pages(huge_kinds_, world.cell_kinds.size());
+    }
 }
 
 void LaserPhase::begin(int32_t workers, uint32_t* pixels) {
@@ -104,14 +111,27 @@ void LaserPhase::begin(int32_t workers, uint32_t* pixels) {
     active_ = true;
 }
 
+// Asks for the cache line of a particle's cell ahead of time: the step is
+// bound by these loads, the map's kinds being far larger than the caches.
+void LaserPhase::prefetch_cell(const Laser& p) const {
+    const int32_t ix = to_int(p.x), iy = to_int(p.y);
+    if (ix < 0 || iy < 0 || ix >= frame_.map_width || iy >= frame_.map_height) return;
+    __builtin_prefetch(world.cell_kinds.data() + static_cast<size_t>(iy) * static_cast<size_t>(frame_.map_width) +
+                       static_cast<size_t>(ix));
+}
+
 void LaserPhase::run(int32_t first, int32_t last, size_t slot) {
+    constexpr int32_t prefetch_ahead = 16;  // particles
     WorkerLog& log = logs_[slot];
     std::vector<Laser>& lasers = world.lasers;
     last = std::min(last, static_cast<int32_t>(lasers.size()));
+    Heading heading;
+    heading.aim(0.0f);
     for (int32_t i = std::max(first, 0); i < last; ++i) {
+        if (i + prefetch_ahead < last) prefetch_cell(lasers[static_cast<size_t>(i + prefetch_ahead)]);
         Laser& p = lasers[static_cast<size_t>(i)];
         const Laser before = p;
-        const ParticleOutcome o = step(p, rules_);
+        const ParticleOutcome o = step(p, rules_, heading);
         const bool would_flip = (o.touched & ready_) != 0;
         if (o.reads || would_flip) log.records.push_back({i, o.reads, would_flip, before});
         log.any_flip = log.any_flip || would_flip;

@@ -15,6 +15,7 @@
 // and few; when any happens the pixel buffer is cleared and replotted.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -45,8 +46,24 @@ public:
     // Re-steps of the last phase (particles whose path changed with a flip, or that flipped).
     int64_t last_restep_count() const { return resteps_; }
 
+    // The sine and cosine of the last direction seen: the particles of one
+    // shot share theirs, so most particles need no trigonometry of their own.
+    struct Heading {
+        float angle = 0, dx = 1, dy = 0;
+        void aim(float a) {
+            if (a == angle) return;
+            angle = a;
+            dx = std::cos(a);
+            dy = std::sin(a);
+        }
+    };
     // One particle's whole update under the given switch rules (does not plot).
-    ParticleOutcome step(Laser& p, const LaserRules& rules) const;
+    ParticleOutcome step(Laser& p, const LaserRules& rules, Heading& heading) const;
+    ParticleOutcome step(Laser& p, const LaserRules& rules) const {
+        Heading h;
+        h.aim(p.angle);
+        return step(p, rules, h);
+    }
 
 private:
     struct Record {
@@ -61,6 +78,7 @@ private:
         bool any_flip = false;
     };
     void prepare(uint32_t* pixels);
+    void prefetch_cell(const Laser& p) const;
     void replot_all() const;
 
     bool active_ = false;
@@ -70,6 +88,7 @@ private:
     LaserTargets targets_;
     std::vector<WorkerLog> logs_;
     int64_t resteps_ = 0;
+    const void* huge_kinds_ = nullptr;  // the kind map last moved onto huge pages
 };
 
 // The phase run_worker_phases drives; run_ray_shooter reports into it while active.
