@@ -94,10 +94,17 @@ void LaserPhase::prepare(uint32_t* pixels) {
     ready_ = colours_ready();
     targets_.build();
     resteps_ = 0;
-    if (world.cell_kinds.data() != huge_kinds_) {  // a new map's grid: once per load
-        huge_kinds_ = world.cell_kinds.data();
-        back_with_huge_pages(huge_kinds_, world.cell_kinds.size());
-    }
+    keep_kinds_on_huge_pages();
+}
+
+void LaserPhase::keep_kinds_on_huge_pages() {
+    constexpr int32_t renew_every = 64;  // phases, about a second of play
+    const void* kinds = world.cell_kinds.data();
+    if (!kinds || kinds == refused_kinds_) return;
+    if (kinds == last_kinds_ && ++phases_since_request_ < renew_every) return;
+    last_kinds_ = kinds;
+    phases_since_request_ = 0;
+    if (!back_with_huge_pages(kinds, world.cell_kinds.size())) refused_kinds_ = kinds;
 }
 
 void LaserPhase::begin(int32_t workers, uint32_t* pixels) {

@@ -88,7 +88,13 @@ private:
     LaserTargets targets_;
     std::vector<WorkerLog> logs_;
     int64_t resteps_ = 0;
-    const void* huge_kinds_ = nullptr;  // the kind map last moved onto huge pages
+    // Keeping the kind map on huge pages: a freed grid's address may come back
+    // for the next map, so the request is renewed now and then, not only when
+    // the address changes; a table the system refused is not asked about again.
+    void keep_kinds_on_huge_pages();
+    const void* refused_kinds_ = nullptr;
+    const void* last_kinds_ = nullptr;
+    int32_t phases_since_request_ = 0;
 };
 
 // The phase run_worker_phases drives; run_ray_shooter reports into it while active.

@@ -85,6 +85,18 @@ protected:
         game = saved_game;
         return o;
     }
+    // run_ray_shooter called on its own, outside the worker phases.
+    LaserOutcome standalone_update() {
+        const World saved_world = world;
+        const GameState saved_game = game;
+        std::fill(game.laser_pixels.begin(), game.laser_pixels.end(), opaque_black);
+        RayShooter all{0, static_cast<int32_t>(world.lasers.size()), game.laser_pixels.data()};
+        run_ray_shooter(&all);
+        LaserOutcome o = LaserOutcome::now();
+        world = saved_world;
+        game = saved_game;
+        return o;
+    }
     LaserOutcome update_with(int32_t workers) {
         const World saved_world = world;
         const GameState saved_game = game;
@@ -113,6 +125,7 @@ TEST_F(BusyScene, FastStepMatchesTheStraightReadingHitForHit) {
             const LaserOutcome before = LaserOutcome::now();
             const LaserOutcome expected = reference_update();
             ASSERT_NO_FATAL_FAILURE(expect_same(update_with(1), expected));
+            ASSERT_NO_FATAL_FAILURE(expect_same(standalone_update(), expected));
             flips += flipped_colours(before, expected);
             run_laser_phases();
             between_updates();
@@ -161,6 +174,24 @@ TEST_F(BusyScene, FlipInAnEarlierWorkersRangeReachesTheLaterWorkers) {
         EXPECT_EQ(got.pixels[50 * 800 + 98], laser_colour);  // the stopped one is plotted where it stopped
         EXPECT_EQ(got.pixels[60 * 800 + 98], opaque_black);  // the passing ones left no stale plot
     }
+}
+
+TEST_F(LaserWorld, WorkerPhasesDropSpentParticlesKeepingOrderAndRunEmpty) {
+    load({.segments = {{100, 10, 100, 90, 1}}});
+    settings.laser_speed = 20;
+    game.worker_count = 3;
+    world.lasers = {particle(90.5f, 50.0f, 0), particle(10.5f, 20.0f, 0), particle(-5.0f, 40.0f, 0),
+                    particle(20.5f, 30.0f, 0)};
+    run_worker_phases();
+    ASSERT_EQ(world.lasers.size(), 2u);
+    EXPECT_EQ(world.lasers[0].y, 20.0f);
+    EXPECT_EQ(world.lasers[1].y, 30.0f);
+    EXPECT_EQ(pixel(40, 30), laser_colour);
+
+    world.lasers.clear();  // nothing to do: each phase still starts and ends cleanly
+    run_worker_phases();
+    EXPECT_TRUE(world.lasers.empty());
+    EXPECT_EQ(pixel(40, 30), opaque_black);  // cleared
 }
 
 }  // namespace

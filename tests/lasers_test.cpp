@@ -216,7 +216,13 @@ TEST_F(Lasers, ZeroSpeedHoldsAndZeroLifeSpendsAtOnce) {
     EXPECT_FALSE(world.lasers[0].spent);
     EXPECT_EQ(pixel(20, 30), laser_colour);
 
+    world.lasers = {particle(20.5f, 30.0f, right)};
+    world.lasers[0].life = INT32_MIN;  // a nonsensical life runs out at once, without wrapping round
     settings.laser_speed = 6;
+    run_laser_phases();
+    EXPECT_TRUE(world.lasers[0].spent);
+    EXPECT_EQ(world.lasers[0].x, 20.5f);
+
     settings.laser_life_override = 0;
     world.lasers.clear();
     spawn_beam(50, 50, right);
