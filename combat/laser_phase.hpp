@@ -72,7 +72,7 @@ private:
         bool would_flip;
         Laser before;
     };
-    struct WorkerLog {
+    struct alignas(64) WorkerLog {  // one cache line apart: workers append to their own
         std::vector<LaserHit> hits;
         std::vector<Record> records;
         bool any_flip = false;
