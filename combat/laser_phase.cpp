@@ -17,8 +17,11 @@ LaserFrame LaserFrame::current(uint32_t* pixels) {
     const bool fits = pixels == game.laser_pixels.data() &&
                       game.laser_pixels.size() >= static_cast<size_t>(f.screen_width) * static_cast<size_t>(f.screen_height);
     f.pixels = fits ? pixels : nullptr;
-    f.map_width = world.has_grid() ? world.map_width : 0;
-    f.map_height = world.has_grid() ? world.map_height : 0;
+    // Without a whole grid every particle counts as off the map.
+    const size_t cells = static_cast<size_t>(std::max(world.map_width, 0)) * static_cast<size_t>(std::max(world.map_height, 0));
+    const bool grid = world.wall_grid.size() >= cells && world.cell_kinds.size() >= cells && cells > 0;
+    f.map_width = grid ? world.map_width : 0;
+    f.map_height = grid ? world.map_height : 0;
     f.player_x = world.player.x;
     f.player_y = world.player.y;
     f.body_top = world.player.ducking ? 0 : 29;

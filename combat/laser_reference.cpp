@@ -17,7 +17,7 @@ enum class Fate { moves, spent };
 // Steps 3 to 11 of one sub-step after the freeze test and ageing.
 Fate sub_step(Laser& p, const LaserFrame& f) {
     const int32_t ix = to_int(p.x), iy = to_int(p.y);
-    if (!in_grid(ix, iy)) return Fate::spent;
+    if (ix < 0 || iy < 0 || ix >= f.map_width || iy >= f.map_height) return Fate::spent;
     const size_t cell = cell_index(ix, iy);
     const CellClass c = classify_cell(world.wall_grid[cell]);
     {
