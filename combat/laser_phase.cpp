@@ -163,6 +163,7 @@ void LaserPhase::finish() {
     uint8_t flipped = 0;
     LaserRules rules = rules_;
     uint8_t ready = ready_;
+    bool moved_elsewhere = false;  // a re-step ended somewhere its first plot did not
     for (const WorkerLog& log : logs_) {
         size_t next_hit = 0;
         for (const Record& r : log.records) {
@@ -171,9 +172,11 @@ void LaserPhase::finish() {
             if (!r.would_flip && !(r.reads & flipped)) continue;  // its path stands; its hit comes in turn
             if (next_hit < log.hits.size() && log.hits[next_hit].particle == r.particle) ++next_hit;
             Laser& p = world.lasers[static_cast<size_t>(r.particle)];
+            const Laser first_try = p;
             p = r.before;
             const ParticleOutcome o = step(p, rules);
             ++resteps_;
+            moved_elsewhere = moved_elsewhere || p.x != first_try.x || p.y != first_try.y;
             const uint8_t flips = o.touched & ready;
             if (flips) {
                 flip_colours(flips);
@@ -185,7 +188,7 @@ void LaserPhase::finish() {
         }
         while (next_hit < log.hits.size()) apply_hit(log.hits[next_hit++]);
     }
-    replot_all();
+    if (moved_elsewhere) replot_all();
 }
 
 void LaserPhase::replot_all() const {

@@ -12,7 +12,8 @@
 // read a colour that an earlier particle flipped. Flips are applied as that
 // walk meets them, exactly where the serial order would. A colour flips at
 // most once per phase (its timer then reads 60), so such re-steps are rare
-// and few; when any happens the pixel buffer is cleared and replotted.
+// and few; when a re-step ends elsewhere than the first try, the pixel
+// buffer is cleared and replotted.
 #pragma once
 
 #include <cmath>
