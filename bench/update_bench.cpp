@@ -64,6 +64,8 @@ std::string bench_map_text() {
     return t.str();
 }
 
+bool kinds_on_huge_pages = false;  // whether the system granted them for this scene
+
 struct Scene {
     std::vector<Laser> lasers;
     std::vector<Enemy> enemies;
@@ -87,7 +89,7 @@ Scene build_scene(int particles) {
     world.lasers.resize(static_cast<size_t>(particles));
     // As in play after the first few updates of a map (a reloaded grid may
     // reuse the old one's address, which the laser phase only notices later).
-    back_with_huge_pages(world.cell_kinds.data(), world.cell_kinds.size());
+    kinds_on_huge_pages = back_with_huge_pages(world.cell_kinds.data(), world.cell_kinds.size());
     // Ages spread over a lifetime, as in play.
     for (size_t i = 0; i < world.lasers.size(); ++i) world.lasers[i].life = 200 + static_cast<int32_t>(i % 800);
     return {world.lasers, world.enemies};
@@ -127,6 +129,7 @@ void report(benchmark::State& state, double seconds, int64_t sub_steps) {
     state.counters["ms_per_update"] = per_update * 1e3;
     state.counters["ns_per_substep"] = sub_steps > 0 ? per_update * 1e9 / static_cast<double>(sub_steps) : 0;
     state.counters["substeps"] = static_cast<double>(sub_steps);
+    state.counters["huge_pages"] = kinds_on_huge_pages ? 1 : 0;
 }
 
 void BM_LaserPhase(benchmark::State& state) {

@@ -33,6 +33,7 @@ LaserFrame LaserFrame::current(uint32_t* pixels) {
 ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules, Heading& heading) const {
     ParticleOutcome out;
     if (p.spent) return out;
+    uint8_t reads = 0;
     const CellKind* kinds = world.cell_kinds.data();
     const size_t width = static_cast<size_t>(frame_.map_width);
     // The direction only changes at a mirror, so its sine and cosine are kept.
@@ -46,7 +47,7 @@ ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules, Heading& hea
 
         const size_t cell = static_cast<size_t>(iy) * width + static_cast<size_t>(ix);
         const size_t kind = static_cast<size_t>(kinds[cell]);
-        out.reads = static_cast<uint8_t>(out.reads | rules.depends[kind]);
+        reads = static_cast<uint8_t>(reads | rules.depends[kind]);
         const CellAction action = rules.action[kind];
         if (action == CellAction::spend) { p.spent = true; break; }
         if (action == CellAction::reflect) {
@@ -60,7 +61,7 @@ ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules, Heading& hea
         if (near & LaserTargets::has_enemies) {
             const int32_t e = targets_.enemy_at(ix, iy);
             if (e >= 0) {
-                out = {HitKind::enemy, e, p.x, p.y, p.angle, out.reads, 0};
+                out = {HitKind::enemy, e, p.x, p.y, p.angle, 0, 0};
                 p.spent = true;
                 break;
             }
@@ -70,7 +71,7 @@ ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules, Heading& hea
             break;
         }
         if (hits_player(frame_, ix, iy)) {
-            out = {HitKind::player, -1, p.x, p.y, p.angle, out.reads, 0};
+            out = {HitKind::player, -1, p.x, p.y, p.angle, 0, 0};
             p.spent = true;
             break;
         }
@@ -88,6 +89,7 @@ ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules, Heading& hea
         p.x += dx;
         p.y += dy;
     }
+    out.reads = reads;
     return out;
 }
 
