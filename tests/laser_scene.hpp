@@ -18,7 +18,7 @@ struct MapSegment { int x1, y1, x2, y2, type; };
 struct MapSwitch { int x, y, colour; };
 struct MapEnemy { int x, y, kind; double heading; };
 
-struct MapSpec {
+struct TestMap {
     int width = 200, height = 100;
     int start_x = 1000, start_y = 1000;  // the player well away unless a test needs it
     int exit_x = 5000, exit_y = 5000;
@@ -54,7 +54,7 @@ protected:
         game = GameState{};
         settings = Settings{};
     }
-    void load(const MapSpec& m) {
+    void load(const TestMap& m) {
         std::string why;
         ASSERT_TRUE(load_map(m.text().c_str(), why)) << why;
     }
