@@ -1,8 +1,110 @@
 #include "combat/lasers.hpp"
 
-void spawn_beam(int32_t, int32_t, float) {}
-void spawn_beam_into(std::vector<Laser>&, int32_t, int32_t, float) {}
-void player_shot() {}
-void clear_laser_pixels(RayShooter*) {}
-void run_ray_shooter(RayShooter*) {}
-void spark_step() {}
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+#include "app/settings.hpp"
+#include "combat/geometry.hpp"
+#include "combat/laser_phase.hpp"
+#include "combat/laser_rules.hpp"
+
+namespace {
+
+// Whether a cell ends a ray while a shot is being laid out: anything that
+// would stop or turn a particle, so no particle starts inside a mirror.
+bool stops_beam(CellKind k) {
+    switch (k) {
+        case CellKind::wall:
+        case CellKind::mirror:
+        case CellKind::shield_mirror: return true;
+        case CellKind::green_gate: return world.green_on;
+        case CellKind::red_gate: return world.red_on;
+        case CellKind::blue_mirror: return world.blue_on;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void spawn_beam_into(std::vector<Laser>& out, int32_t x, int32_t y, float angle) {
+    if (!world.has_grid()) return;
+    const double across = static_cast<double>(angle) + pi / 2;
+    const float px = static_cast<float>(std::cos(across)), py = static_cast<float>(std::sin(across));
+    const float dx = std::cos(angle), dy = std::sin(angle);
+    // Five parallel rays 1 px apart, each up to 20 points long, starting 1 px ahead.
+    for (int k = -2; k <= 2; ++k) {
+        float fx = static_cast<float>(x) + static_cast<float>(k) * px;
+        float fy = static_cast<float>(y) + static_cast<float>(k) * py;
+        for (int j = 1; j <= 20; ++j) {
+            fx += dx;
+            fy += dy;
+            const int32_t cx = to_int(fx), cy = to_int(fy);
+            if (!in_grid(cx, cy)) continue;  // off the map: skipped, the ray goes on
+            if (stops_beam(world.cell_kinds[cell_index(cx, cy)])) break;
+            out.push_back({fx, fy, angle, settings.laser_life_override, false});
+        }
+    }
+}
+
+void spawn_beam(int32_t x, int32_t y, float angle) {
+    std::vector<Laser> beam;
+    beam.reserve(100);
+    spawn_beam_into(beam, x, y, angle);
+    const std::lock_guard<std::mutex> lock(laser_mutex);
+    world.lasers.insert(world.lasers.end(), beam.begin(), beam.end());
+}
+
+void player_shot() {
+    const Player& p = world.player;
+    if (!game.input.held[action_shoot] || settings.pacifist != 0) return;
+    if (p.shot_cooldown > 0 && settings.power_overwhelming == 0) return;
+    const int32_t duck = game.duck_offset;
+    // The pointer in world px, aimed from the shoulder.
+    const float a = aim_angle(game.input.mouse_x - world.camera_x, game.input.mouse_y - world.camera_y - duck,
+                              p.x, p.y);
+    const double da = static_cast<double>(a);
+    spawn_beam(to_int(p.x + 33.0 * std::cos(da)), to_int(static_cast<double>(p.y) + duck + 33.0 * std::sin(da)), a);
+    world.player.shot_cooldown = settings.laser_cooldown_rate;
+}
+
+void clear_laser_pixels(RayShooter* range) {
+    if (!range || !range->pixels) return;
+    int64_t last = range->last;
+    // Never past the end of the buffer, whatever the record says.
+    if (range->pixels == game.laser_pixels.data()) last = std::min<int64_t>(last, static_cast<int64_t>(game.laser_pixels.size()));
+    const int64_t first = std::max<int64_t>(range->first, 0);
+    if (first >= last) return;
+    std::fill(range->pixels + first, range->pixels + last, opaque_black);
+}
+
+void run_ray_shooter(RayShooter* range) {
+    if (!range) return;
+    if (laser_phase.active()) {
+        const auto& records = game.ray_shooters;
+        if (!records.empty() && range >= records.data() && range < records.data() + records.size()) {
+            laser_phase.run(range->first, range->last, static_cast<size_t>(range - records.data()));
+            return;
+        }
+    }
+    // Called on its own (outside the worker phases): one particle after another.
+    laser_phase.run_serial(range->first, range->last);
+}
+
+void spark_step() {
+    const LaserFrame f = LaserFrame::current(game.laser_pixels.data());
+    for (auto it = world.sparks.begin(); it != world.sparks.end();) {
+        Spark& s = *it;
+        const int64_t sx = int64_t{to_int(s.x)} + f.camera_x, sy = int64_t{to_int(s.y)} + f.camera_y;
+        if (s.life < 1 || sx < 0 || sx >= f.screen_width || sy < 0 || sy >= f.screen_height) {
+            it = world.sparks.erase(it);
+            continue;
+        }
+        const Rgba c = s.colour;
+        plot_world_point(f, s.x, s.y, pack_rgba(c.r, c.g, c.b, c.a));
+        s.x += std::cos(s.direction) * static_cast<float>(s.speed);
+        s.y += std::sin(s.direction) * static_cast<float>(s.speed);
+        --s.life;
+        ++it;
+    }
+}

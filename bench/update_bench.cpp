@@ -1,0 +1,212 @@
+// Time of the laser phase (and of all worker phases) on a scene the size of
+// the largest map: about 8000 x 1500 px, mirrors and gates, 180 enemies of
+// the three kinds, 10 switches, particles spread over it in shots.
+//
+// Each benchmark reports ms per update (manual time, the scene restored
+// outside it) and ns per particle sub-step. Arguments: reading (0 fast,
+// 1 straightforward), workers, particles.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "app/settings.hpp"
+#include "combat/geometry.hpp"
+#include "combat/huge_pages.hpp"
+#include "combat/laser_phase.hpp"
+#include "combat/laser_reference.hpp"
+#include "combat/lasers.hpp"
+#include "combat/workers.hpp"
+#include "game/game_state.hpp"
+#include "world/map_loader.hpp"
+#include "world/world_state.hpp"
+
+namespace {
+
+constexpr int map_width = 7983, map_height = 1539;
+
+// The map text: a walled box with floors, pillars, mirror runs, gates of
+// every colour, 180 enemies (60 of each kind) and 10 switches.
+std::string bench_map_text() {
+    std::mt19937 rng(7);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    std::ostringstream segs;
+    int count = 0;
+    auto seg = [&](int x1, int y1, int x2, int y2, int type) {
+        segs << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << ' ' << type << ' ';
+        ++count;
+    };
+    const int w = map_width - 64, h = map_height - 64;
+    seg(3, 3, w, 3, 1);
+    seg(3, h, w, h, 1);
+    seg(3, 3, 3, h, 1);
+    seg(w, 3, w, h, 1);
+    for (int floor = 1; floor <= 3; ++floor)  // floors with gaps
+        for (int x = 100; x < w - 400; x += 900) seg(x, floor * h / 4, x + 600, floor * h / 4, 1);
+    for (int x = 400; x < w; x += 800) seg(x, pick(50, 400), x, pick(900, 1400), 1);  // pillars
+    for (int i = 0; i < 30; ++i) {  // mirrors at all angles
+        const int x = pick(100, w - 200), y = pick(100, h - 200);
+        seg(x, y, x + pick(-150, 150), y + pick(-150, 150), 2);
+    }
+    for (int i = 0; i < 10; ++i) {  // gates and blue mirrors
+        const int x = pick(200, w - 200), y = pick(100, h - 300);
+        seg(x, y, x, y + 200, 3 + i % 3);
+    }
+    std::ostringstream t;
+    t << map_width << ' ' << map_height << " 1110 167 7687 935 " << count << ' ' << segs.str();
+    t << "10 ";
+    for (int i = 0; i < 10; ++i) t << pick(100, w - 100) << ' ' << pick(100, h - 100) << ' ' << 1 + i % 3 << ' ';
+    t << "180 ";
+    for (int i = 0; i < 180; ++i) t << pick(100, w - 100) << ' ' << pick(100, h - 100) << ' ' << 1 + i % 3 << ' ' << pick(0, 359) << ' ';
+    t << "0 0 ";
+    return t.str();
+}
+
+bool kinds_on_huge_pages = false;  // whether the system granted them for this scene
+
+struct Scene {
+    std::vector<Laser> lasers;
+    std::vector<Enemy> enemies;
+};
+
+// Loads the map and lays `particles` particles in shots across it.
+Scene build_scene(int particles) {
+    settings = Settings{};
+    settings.global_enemies = 3;  // every enemy active, on screen or not
+    game = GameState{};
+    game.laser_pixels.assign(static_cast<size_t>(game.screen_width) * game.screen_height, opaque_black);
+    if (!load_map(bench_map_text().c_str())) std::abort();
+    world.camera_x = 400 - world.player.x;
+    world.camera_y = 300 - world.player.y;
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> angle(0.0f, 6.2831853f);
+    while (static_cast<int>(world.lasers.size()) < particles) {
+        spawn_beam(std::uniform_int_distribution<int>(50, map_width - 120)(rng),
+                   std::uniform_int_distribution<int>(50, map_height - 120)(rng), angle(rng));
+    }
+    world.lasers.resize(static_cast<size_t>(particles));
+    // As in play after the first few updates of a map (a reloaded grid may
+    // reuse the old one's address, which the laser phase only notices later).
+    kinds_on_huge_pages = back_with_huge_pages(world.cell_kinds.data(), world.cell_kinds.size());
+    // Ages spread over a lifetime, as in play.
+    for (size_t i = 0; i < world.lasers.size(); ++i) world.lasers[i].life = 200 + static_cast<int32_t>(i % 800);
+    return {world.lasers, world.enemies};
+}
+
+int32_t flip_timers = 30;
+
+void restore(const Scene& s) {
+    world.lasers = s.lasers;
+    world.enemies = s.enemies;
+    world.explosions.clear();
+    world.sparks.clear();
+    world.red_on = world.green_on = world.blue_on = true;
+    // Mid lock-out, as most updates find them; a flip is timed on its own.
+    world.red_timer = world.green_timer = world.blue_timer = flip_timers;
+}
+
+int64_t sub_steps_made(const Scene& before) {
+    int64_t n = 0;
+    for (size_t i = 0; i < before.lasers.size(); ++i) n += before.lasers[i].life - world.lasers[i].life;
+    return n;
+}
+
+// The clearing and laser phases, through the fast reading or the straightforward one.
+void laser_phases(bool straightforward) {
+    if (!straightforward) {
+        run_laser_phases();
+        return;
+    }
+    const int32_t pixels = game.screen_width * game.screen_height;
+    run_worker_phase(clear_laser_pixels, pixels, game.ray_shooters);
+    run_worker_phase(run_ray_shooter_reference, static_cast<int32_t>(world.lasers.size()), game.ray_shooters);
+}
+
+void report(benchmark::State& state, double seconds, int64_t sub_steps) {
+    const double per_update = seconds / static_cast<double>(state.iterations());
+    state.counters["ms_per_update"] = per_update * 1e3;
+    state.counters["ns_per_substep"] = sub_steps > 0 ? per_update * 1e9 / static_cast<double>(sub_steps) : 0;
+    state.counters["substeps"] = static_cast<double>(sub_steps);
+    state.counters["huge_pages"] = kinds_on_huge_pages ? 1 : 0;
+}
+
+void BM_LaserPhase(benchmark::State& state) {
+    flip_timers = 30;
+    const bool straightforward = state.range(0) != 0;
+    const Scene scene = build_scene(static_cast<int>(state.range(2)));
+    game.worker_count = static_cast<int32_t>(state.range(1));
+    int64_t sub_steps = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        restore(scene);
+        const auto start = std::chrono::steady_clock::now();
+        laser_phases(straightforward);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        seconds += took.count();
+        state.SetIterationTime(took.count());
+        sub_steps = sub_steps_made(scene);
+    }
+    report(state, seconds, sub_steps);
+}
+
+// The fast laser phase in an update where switches flip (timers run out):
+// particles whose path read a flipped colour are stepped again, and the
+// pixels are replotted.
+void BM_LaserPhaseWithFlips(benchmark::State& state) {
+    flip_timers = 0;
+    const Scene scene = build_scene(static_cast<int>(state.range(2)));
+    game.worker_count = static_cast<int32_t>(state.range(1));
+    int64_t sub_steps = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        restore(scene);
+        const auto start = std::chrono::steady_clock::now();
+        laser_phases(false);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        seconds += took.count();
+        state.SetIterationTime(took.count());
+        sub_steps = sub_steps_made(scene);
+    }
+    report(state, seconds, sub_steps);
+    state.counters["resteps"] = static_cast<double>(laser_phase.last_restep_count());
+    flip_timers = 30;
+}
+
+// All worker phases of an update: clearing, lasers, removals, enemies with sparks.
+void BM_WorkerPhases(benchmark::State& state) {
+    const Scene scene = build_scene(static_cast<int>(state.range(2)));
+    game.worker_count = static_cast<int32_t>(state.range(1));
+    double seconds = 0;
+    for (auto _ : state) {
+        restore(scene);
+        const auto start = std::chrono::steady_clock::now();
+        run_worker_phases();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        seconds += took.count();
+        state.SetIterationTime(took.count());
+    }
+    report(state, seconds, 0);
+}
+
+void laser_arguments(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"straightforward", "workers", "particles"});
+    for (int particles : {50'000, 200'000})
+        for (int workers : {1, 2}) {
+            b->Args({0, workers, particles});
+            b->Args({1, workers, particles});
+        }
+}
+
+}  // namespace
+
+BENCHMARK(BM_LaserPhase)->Apply(laser_arguments)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_LaserPhaseWithFlips)
+    ->ArgNames({"straightforward", "workers", "particles"})
+    ->Args({0, 1, 200'000})->Args({0, 2, 200'000})
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_WorkerPhases)
+    ->ArgNames({"straightforward", "workers", "particles"})
+    ->Args({0, 1, 50'000})->Args({0, 2, 50'000})->Args({0, 1, 200'000})->Args({0, 2, 200'000})
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);

@@ -1,0 +1,130 @@
+// Small worlds for the laser tests: map texts built in code and a fixture
+// that starts every test from default settings and an empty game.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/settings.hpp"
+#include "game/game_state.hpp"
+#include "world/map_loader.hpp"
+#include "world/world_state.hpp"
+
+struct MapSegment { int x1, y1, x2, y2, type; };
+struct MapSwitch { int x, y, colour; };
+struct MapEnemy { int x, y, kind; double heading; };
+
+struct TestMap {
+    int width = 200, height = 100;
+    int start_x = 1000, start_y = 1000;  // the player well away unless a test needs it
+    int exit_x = 5000, exit_y = 5000;
+    std::vector<MapSegment> segments = {};
+    std::vector<MapSwitch> switches = {};
+    std::vector<MapEnemy> enemies = {};
+
+    std::string text() const {
+        std::ostringstream t;
+        t << width << ' ' << height << ' ' << start_x << ' ' << start_y << ' ' << exit_x << ' ' << exit_y << ' '
+          << segments.size() << ' ';
+        for (const auto& s : segments) t << s.x1 << ' ' << s.y1 << ' ' << s.x2 << ' ' << s.y2 << ' ' << s.type << ' ';
+        t << switches.size() << ' ';
+        for (const auto& s : switches) t << s.x << ' ' << s.y << ' ' << s.colour << ' ';
+        t << enemies.size() << ' ';
+        for (const auto& e : enemies) t << e.x << ' ' << e.y << ' ' << e.kind << ' ' << e.heading << ' ';
+        t << "0 0 ";
+        return t.str();
+    }
+};
+
+class LaserWorld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings = Settings{};
+        game = GameState{};
+        world = World{};
+        game.laser_pixels.assign(static_cast<size_t>(game.screen_width) * game.screen_height, opaque_black);
+        game.worker_count = 1;
+    }
+    void TearDown() override {
+        world = World{};
+        game = GameState{};
+        settings = Settings{};
+    }
+    void load(const TestMap& m) {
+        std::string why;
+        ASSERT_TRUE(load_map(m.text().c_str(), why)) << why;
+    }
+    // A particle laid by hand, with a full life.
+    static Laser particle(float x, float y, float angle) {
+        return {x, y, angle, settings.laser_life_override, false};
+    }
+    uint32_t pixel(int x, int y) const {
+        return game.laser_pixels[static_cast<size_t>(y) * game.screen_width + x];
+    }
+};
+
+// Everything the laser phase may change, for comparing two runs exactly.
+struct LaserOutcome {
+    std::vector<Laser> lasers;
+    std::vector<std::pair<int32_t, bool>> enemies;  // health, hit_flash
+    std::vector<Explosion> explosions;
+    std::vector<Spark> sparks;
+    int32_t player_health = 0;
+    bool player_flash = false;
+    bool states[3]{};
+    int32_t timers[3]{};
+    uint32_t random = 0;
+    std::vector<uint32_t> pixels;
+
+    static LaserOutcome now() {
+        LaserOutcome o;
+        o.lasers = world.lasers;
+        for (const Enemy& e : world.enemies) o.enemies.emplace_back(e.health, e.hit_flash);
+        o.explosions.assign(world.explosions.begin(), world.explosions.end());
+        o.sparks.assign(world.sparks.begin(), world.sparks.end());
+        o.player_health = world.player.health;
+        o.player_flash = world.player.hit_flash;
+        o.states[0] = world.red_on; o.states[1] = world.green_on; o.states[2] = world.blue_on;
+        o.timers[0] = world.red_timer; o.timers[1] = world.green_timer; o.timers[2] = world.blue_timer;
+        o.random = game.random.state;
+        o.pixels = game.laser_pixels;
+        return o;
+    }
+};
+
+// Bitwise comparison, particle by particle, so a difference names its first place.
+inline void expect_same(const LaserOutcome& a, const LaserOutcome& b) {
+    ASSERT_EQ(a.lasers.size(), b.lasers.size());
+    for (size_t i = 0; i < a.lasers.size(); ++i) {
+        const Laser &p = a.lasers[i], &q = b.lasers[i];
+        ASSERT_TRUE(std::memcmp(&p.x, &q.x, 4) == 0 && std::memcmp(&p.y, &q.y, 4) == 0 &&
+                    std::memcmp(&p.angle, &q.angle, 4) == 0 && p.life == q.life && p.spent == q.spent)
+            << "particle " << i << ": (" << p.x << ", " << p.y << ", " << p.angle << ", " << p.life << ", "
+            << p.spent << ") vs (" << q.x << ", " << q.y << ", " << q.angle << ", " << q.life << ", " << q.spent << ")";
+    }
+    EXPECT_EQ(a.enemies, b.enemies);
+    ASSERT_EQ(a.explosions.size(), b.explosions.size());
+    for (size_t i = 0; i < a.explosions.size(); ++i) {
+        EXPECT_EQ(a.explosions[i].x, b.explosions[i].x);
+        EXPECT_EQ(a.explosions[i].y, b.explosions[i].y);
+    }
+    ASSERT_EQ(a.sparks.size(), b.sparks.size());
+    for (size_t i = 0; i < a.sparks.size(); ++i) {
+        const Spark &s = a.sparks[i], &t = b.sparks[i];
+        EXPECT_TRUE(s.x == t.x && s.y == t.y && s.direction == t.direction && s.speed == t.speed &&
+                    s.colour.r == t.colour.r && s.colour.g == t.colour.g && s.colour.b == t.colour.b)
+            << "spark " << i;
+    }
+    EXPECT_EQ(a.player_health, b.player_health);
+    EXPECT_EQ(a.player_flash, b.player_flash);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(a.states[c], b.states[c]) << "colour " << c;
+        EXPECT_EQ(a.timers[c], b.timers[c]) << "colour " << c;
+    }
+    EXPECT_EQ(a.random, b.random);
+    EXPECT_TRUE(a.pixels == b.pixels);
+}
