@@ -14,17 +14,17 @@
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
 
-struct MapSegment { int x1, y1, x2, y2, type; };
-struct MapSwitch { int x, y, colour; };
-struct MapEnemy { int x, y, kind; double heading; };
+struct LaserSegment { int x1, y1, x2, y2, type; };
+struct LaserSwitch { int x, y, colour; };
+struct LaserEnemy { int x, y, kind; double heading; };
 
-struct TestMap {
+struct LaserMap {
     int width = 200, height = 100;
     int start_x = 1000, start_y = 1000;  // the player well away unless a test needs it
     int exit_x = 5000, exit_y = 5000;
-    std::vector<MapSegment> segments = {};
-    std::vector<MapSwitch> switches = {};
-    std::vector<MapEnemy> enemies = {};
+    std::vector<LaserSegment> segments = {};
+    std::vector<LaserSwitch> switches = {};
+    std::vector<LaserEnemy> enemies = {};
 
     std::string text() const {
         std::ostringstream t;
@@ -54,7 +54,7 @@ protected:
         game = GameState{};
         settings = Settings{};
     }
-    void load(const TestMap& m) {
+    void load(const LaserMap& m) {
         std::string why;
         ASSERT_TRUE(load_map(m.text().c_str(), why)) << why;
     }

@@ -38,7 +38,7 @@ protected:
 
     void build(unsigned seed, int particles) {
         rng.seed(seed);
-        TestMap m;
+        LaserMap m;
         m.width = 400;
         m.height = 300;
         m.start_x = uniform(40, 360);

@@ -1,5 +1,6 @@
 // Pickups, checkpoints and the exit.
 #include <climits>
+#include <cmath>
 
 #include "game/objectives.hpp"
 #include "sim_maps.hpp"
@@ -30,7 +31,6 @@ TEST(Pickups, EachKindHasItsEffectAndIsTakenInTheSameUpdate) {
     EXPECT_TRUE(world.player.powered);
     run_updates(34, holding({action_right}));
     EXPECT_TRUE(world.pickups.empty());  // an unknown kind is taken without effect
-    EXPECT_EQ(world.sparks.size(), 4u * 50u);
 }
 
 TEST(Pickups, MedkitAtFullHealthIsTakenAndHealthStaysCapped) {
@@ -45,12 +45,15 @@ TEST(Pickups, MedkitAtFullHealthIsTakenAndHealthStaysCapped) {
 TEST(Pickups, TwoInReachAreTakenInMapOrderWithTheirSparks) {
     MapText m = flat_floor();
     m.pickup(110, standing_y, 2).pickup(90, standing_y, 2);
-    start_standing(m);
+    start_map(m);
+    run_updates(1);
     EXPECT_TRUE(world.pickups.empty());  // both in the first update that reached them
     EXPECT_EQ(world.player.lives, 4);
     ASSERT_EQ(world.sparks.size(), 100u);
-    EXPECT_EQ(world.sparks.front().x, 110.0f);
-    EXPECT_EQ(world.sparks.back().x, 90.0f);
+    // The spark step of the same update has moved them once.
+    for (Spark& s : world.sparks) s.x -= std::cos(s.direction) * static_cast<float>(s.speed);
+    EXPECT_NEAR(world.sparks.front().x, 110.0f, 1e-3);
+    EXPECT_NEAR(world.sparks.back().x, 90.0f, 1e-3);
 }
 
 TEST(Pickups, SparksDrawTheirRandomNumbersInAFixedOrder) {
@@ -68,8 +71,8 @@ TEST(Pickups, SparksDrawTheirRandomNumbersInAFixedOrder) {
         EXPECT_EQ(s.colour.r, 128 + r4 % 128);
         EXPECT_EQ(s.colour.a, 255);
         EXPECT_FLOAT_EQ(s.direction, static_cast<float>(r5 / 32767.0 * 6.28));
-        EXPECT_EQ(s.life, 10);
-        EXPECT_EQ(s.y, static_cast<float>(standing_y));
+        EXPECT_EQ(s.life, 9);  // the spark step of the same update aged and moved it once
+        EXPECT_NEAR(s.y, static_cast<float>(standing_y) + std::sin(s.direction) * static_cast<float>(s.speed), 1e-3);
     }
 }
 
