@@ -1,6 +1,6 @@
 #include "combat/geometry.hpp"
 
-#include "app/settings.hpp"
+#include "game/game_state.hpp"
 
 float aim_angle(int32_t tx, int32_t ty, int32_t ox, int32_t oy) {
     if (tx == ox) return ty < oy ? 4.712389f : 1.5707964f;
@@ -12,6 +12,7 @@ float aim_angle(int32_t tx, int32_t ty, int32_t ox, int32_t oy) {
 
 bool on_screen(int32_t x, int32_t y, int32_t margin) {
     const int64_t sx = int64_t{x} + world.camera_x, sy = int64_t{y} + world.camera_y;
-    return -int64_t{margin} <= sx && sx <= int64_t{settings.resolution_width} + margin &&
-           -int64_t{margin} <= sy && sy <= int64_t{settings.resolution_height} + margin;
+    // The screen actually played: the resolution, or its stand-in when that is unusable.
+    return -int64_t{margin} <= sx && sx <= int64_t{game.screen_width} + margin &&
+           -int64_t{margin} <= sy && sy <= int64_t{game.screen_height} + margin;
 }

@@ -93,7 +93,7 @@ inline void write_cell(size_t index, float v) {
     world.cell_kinds[index] = cell_kind_of(v);
 }
 
-// True when (x, y) shown through the camera lies on screen, widened by margin px (bounds inclusive).
+// True when (x, y) shown through the camera lies on the game screen, widened by margin px (bounds inclusive).
 bool on_screen(int32_t x, int32_t y, int32_t margin);
 
 // The most walk steps a stroke from (x1, y1) to (x2, y2) may take before it

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "combat/geometry.hpp"
+#include "game/game_state.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -143,6 +144,12 @@ TEST(OnScreen, BoundsAreInclusiveAndWidenedByTheMargin) {
     EXPECT_FALSE(on_screen(901, 650, 0));
     EXPECT_TRUE(on_screen(916, 666, 16));
     EXPECT_FALSE(on_screen(83, 50, 16));
+    // The screen actually played, which stands in for an unusable resolution setting.
+    game.screen_width = 1024;
+    game.screen_height = 768;
+    EXPECT_TRUE(on_screen(1124, 818, 0));
+    EXPECT_FALSE(on_screen(1125, 818, 0));
+    game = GameState{};
     world.camera_x = world.camera_y = 0;
 }
 
