@@ -8,6 +8,7 @@
 #include "combat/geometry.hpp"
 #include "combat/laser_phase.hpp"
 #include "combat/laser_rules.hpp"
+#include "game/input.hpp"
 
 namespace {
 
@@ -57,12 +58,10 @@ void spawn_beam(int32_t x, int32_t y, float angle) {
 
 void player_shot() {
     const Player& p = world.player;
-    if (!game.input.held[action_shoot] || settings.pacifist != 0) return;
+    if (!action_held(action_shoot) || settings.pacifist != 0) return;
     if (p.shot_cooldown > 0 && settings.power_overwhelming == 0) return;
     const int32_t duck = game.duck_offset;
-    // The pointer in world px, aimed from the shoulder.
-    const float a = aim_angle(game.input.mouse_x - world.camera_x, game.input.mouse_y - world.camera_y - duck,
-                              p.x, p.y);
+    const float a = aim_from_shoulder();
     const double da = static_cast<double>(a);
     spawn_beam(to_int(p.x + 33.0 * std::cos(da)), to_int(static_cast<double>(p.y) + duck + 33.0 * std::sin(da)), a);
     world.player.shot_cooldown = settings.laser_cooldown_rate;

@@ -5,6 +5,7 @@
 #include "app/settings.hpp"
 #include "combat/geometry.hpp"
 #include "game/game_state.hpp"
+#include "game/input.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -20,8 +21,7 @@ ShieldEnds shield_ends_for_aim() {
     const int32_t duck = game.duck_offset;
     // Single precision throughout, as for the shot: a shield aimed straight
     // along an axis then lands on whole pixels.
-    const float a = aim_angle(game.input.mouse_x - world.camera_x,
-                              game.input.mouse_y - world.camera_y - duck, p.x, p.y);
+    const float a = aim_from_shoulder();
     const float xc = static_cast<float>(p.x) + shield_reach * std::cos(a);
     const float yc = static_cast<float>(p.y + duck) + shield_reach * std::sin(a);
     const float across = a + static_cast<float>(pi / 2);
@@ -71,7 +71,7 @@ void count_down_shield() {
 
 void shield_update() {
     if (!world.has_grid()) return;
-    const bool wanted = game.input.held[action_shield];
+    const bool wanted = action_held(action_shield);
     if (wanted && world.player.powered && game.shield_timer <= 0) raise_shield();
     count_down_shield();
 }

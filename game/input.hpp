@@ -3,10 +3,28 @@
 // mouse through the bindings; replays and tests fill it from data.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+
+#include "combat/geometry.hpp"
 #include "game/game_state.hpp"
+#include "world/world_state.hpp"
 
 // Whether action i (an Action: jump, duck, left, right, shoot, shield) is held
 // in this update. Out-of-range actions are never held.
 inline bool action_held(int i) {
     return i >= 0 && i < action_count && game.input.held[static_cast<size_t>(i)];
+}
+
+// The aim of the shot and the shield (radians): from the player's shoulder,
+// duck_offset px below player.y, towards the pointer in world px. The
+// pointer is window px of any size, so the sums are taken in 64 bits and
+// held to the int32 range.
+inline float aim_from_shoulder() {
+    const auto held = [](int64_t v) {
+        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    const Player& p = world.player;
+    return aim_angle(held(int64_t{game.input.mouse_x} - world.camera_x),
+                     held(int64_t{game.input.mouse_y} - world.camera_y - game.duck_offset), p.x, p.y);
 }

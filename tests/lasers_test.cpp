@@ -285,6 +285,22 @@ TEST_F(Lasers, PlayerShotFollowsTriggerPacifistAndCooldown) {
     EXPECT_EQ(world.lasers.size(), 200u);
 }
 
+TEST_F(Lasers, PointerFarOffTheWindowStillAimsAlongIt) {
+    // A pointer at the edge of the int32 range with a scrolled camera: the aim
+    // is still straight along x, with no overflow on the way to world px.
+    load({.width = 400, .height = 200, .start_x = 100, .start_y = 100});
+    world.camera_x = -300;
+    game.input.held[action_shoot] = true;
+    game.input.mouse_x = INT32_MAX;
+    game.input.mouse_y = 100;
+    game.duck_offset = 0;
+    world.player.shot_cooldown = 0;
+    world.camera_y = 0;
+    player_shot();
+    ASSERT_FALSE(world.lasers.empty());
+    EXPECT_NEAR(world.lasers.front().angle, 0.0f, 1e-6f);
+}
+
 TEST_F(Lasers, PlotsStayInsideTheBufferWhateverTheCamera) {
     load({.width = 1000, .height = 800});
     settings.laser_speed = 0;
