@@ -140,13 +140,13 @@ TEST_F(Play, RefusesBadInputWithOneSentence) {
     };
     for (const Case& c : {
              Case{(dir_ / "missing.map").string(), replay, "", "does not exist"},
-             Case{dir_.string(), replay, "", "not a regular file"},
+             Case{dir_.string(), replay, "", "is a directory"},
              Case{file("nul.map", std::string("800 600 0\0 0 ", 12)), replay, "", "NUL"},
-             Case{huge, replay, "", "larger than 16 MB"},
+             Case{huge, replay, "", "larger than 16 MiB"},
              Case{file("short.map", "800 600 1 "), replay, "", "cannot be played"},
              Case{map, file("bad.replay", "1 r 0 0\n2 x 0 0\n"), "", "line 2:"},
              Case{map, (dir_ / "missing.replay").string(), "", "does not exist"},
-             Case{map, replay, (dir_ / "missing.ini").string(), "settings file"},
+             Case{map, replay, (dir_ / "missing.ini").string(), "missing.ini' does not exist"},
          }) {
         PlayOptions o;
         o.map = c.map;

@@ -1,79 +1,33 @@
 #include "tools/play.hpp"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <ostream>
+#include <sstream>
 #include <thread>
 
 #include "app/settings.hpp"
 #include "game/frame.hpp"
 #include "game/replay.hpp"
 #include "game/update.hpp"
-#include "world/map_loader.hpp"
-#include "world/maps.hpp"
+#include "tools/tool_input.hpp"
 #include "world/world_state.hpp"
 
 namespace {
 
-// Map and replay files above this are refused unread; the built-in maps are a
-// few dozen kilobytes and a replay line is a few bytes per run.
-constexpr std::uintmax_t max_input_file_bytes = 16u << 20;
 constexpr uint32_t frame_ms = 16;  // nominal; the alternate timer is off while playing
-
-// Reads a whole text file; false with one sentence in `why` when it is
-// missing, unreadable, huge or not text.
-bool read_text_file(const std::string& path, const char* what, std::string& text, std::string& why) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        why = std::string("The ") + what + " file " + path + " does not exist or is not a regular file.";
-        return false;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec || size > max_input_file_bytes) {
-        why = std::string("The ") + what + " file " + path + " is larger than " +
-              std::to_string(max_input_file_bytes >> 20) + " MB.";
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
-        why = std::string("The ") + what + " file " + path + " cannot be read.";
-        return false;
-    }
-    if (text.find('\0') != std::string::npos) {
-        why = std::string("The ") + what + " file " + path + " holds NUL bytes, so it is not a text file.";
-        return false;
-    }
-    return true;
-}
-
-// "1" to "5" name the built-in maps; anything else is a map text file.
-bool map_text_for(const std::string& map, std::string& text, std::string& why) {
-    if (map.size() == 1 && map[0] >= '1' && map[0] <= '5') {
-        const char* builtin = builtin_map_text(map[0] - '0');
-        if (builtin == nullptr) {
-            why = "Built-in map " + map + " is not made yet.";
-            return false;
-        }
-        text = builtin;
-        return true;
-    }
-    return read_text_file(map, "map", text, why);
-}
 
 // The settings a play runs with: defaults or the --config file, --threads, the
 // start-up corrections, and no alternate timer (every frame runs its updates).
-bool play_settings(const PlayOptions& options, Settings& s, std::string& why) {
-    s = Settings{};
-    if (!options.config.empty() && !read_settings_file(options.config.c_str(), s)) {
-        why = "The settings file " + options.config + " cannot be read.";
-        return false;
+Settings play_settings(const PlayOptions& options) {
+    Settings s;
+    if (!options.config.empty()) {
+        std::istringstream in(read_text_file(options.config, max_config_file_bytes, "settings"));
+        read_settings_from(in, s);
     }
     if (options.threads != 0) s.threads = options.threads;
     correct_settings(s, static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
     s.use_alternate_timer = 0;
-    return true;
+    return s;
 }
 
 const char* result_name(FrameOutcome outcome) {
@@ -126,11 +80,15 @@ FrameOutcome play_replay(const Replay& replay, bool trace, std::ostream& out) {
 
 int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err) {
     Settings chosen;
-    std::string map_text, replay_text, why;
+    std::string map_text, why;
     Replay replay;
-    if (!play_settings(options, chosen, why) || !map_text_for(options.map, map_text, why) ||
-        !read_text_file(options.replay, "replay", replay_text, why) || !parse_replay(replay_text, replay, why)) {
-        err << why << '\n';
+    try {
+        chosen = play_settings(options);
+        map_text = map_text_for_argument(options.map);
+        if (!parse_replay(read_text_file(options.replay, max_replay_file_bytes, "replay"), replay, why))
+            throw ToolError(why);
+    } catch (const ToolError& e) {
+        err << e.what() << '\n';
         return 1;
     }
     settings = chosen;

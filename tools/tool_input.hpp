@@ -17,6 +17,8 @@ struct UsageError : std::runtime_error {
 
 // The largest built-in map text is a few KB; 16 MiB leaves room for any hand-made map.
 inline constexpr uint64_t max_map_file_bytes = 16u << 20;
+// A replay line is a few bytes per run of updates.
+inline constexpr uint64_t max_replay_file_bytes = 16u << 20;
 // config.ini and controls.cfg hold a few dozen short lines.
 inline constexpr uint64_t max_config_file_bytes = 1u << 20;
 
