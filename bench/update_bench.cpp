@@ -132,11 +132,9 @@ void report(benchmark::State& state, double seconds, int64_t sub_steps) {
     state.counters["huge_pages"] = kinds_on_huge_pages ? 1 : 0;
 }
 
-void BM_LaserPhase(benchmark::State& state) {
-    flip_timers = 30;
-    const bool straightforward = state.range(0) != 0;
-    const Scene scene = build_scene(static_cast<int>(state.range(2)));
-    game.worker_count = static_cast<int32_t>(state.range(1));
+// Times the laser phases of one update per iteration, from the scene restored
+// outside the timing, and reports the figures.
+void time_laser_phases(benchmark::State& state, const Scene& scene, bool straightforward) {
     int64_t sub_steps = 0;
     double seconds = 0;
     for (auto _ : state) {
@@ -151,6 +149,14 @@ void BM_LaserPhase(benchmark::State& state) {
     report(state, seconds, sub_steps);
 }
 
+void BM_LaserPhase(benchmark::State& state) {
+    flip_timers = 30;
+    const bool straightforward = state.range(0) != 0;
+    const Scene scene = build_scene(static_cast<int>(state.range(2)));
+    game.worker_count = static_cast<int32_t>(state.range(1));
+    time_laser_phases(state, scene, straightforward);
+}
+
 // The fast laser phase in an update where switches flip (timers run out):
 // particles whose path read a flipped colour are stepped again, and the
 // pixels are replotted.
@@ -158,18 +164,7 @@ void BM_LaserPhaseWithFlips(benchmark::State& state) {
     flip_timers = 0;
     const Scene scene = build_scene(static_cast<int>(state.range(2)));
     game.worker_count = static_cast<int32_t>(state.range(1));
-    int64_t sub_steps = 0;
-    double seconds = 0;
-    for (auto _ : state) {
-        restore(scene);
-        const auto start = std::chrono::steady_clock::now();
-        laser_phases(false);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        seconds += took.count();
-        state.SetIterationTime(took.count());
-        sub_steps = sub_steps_made(scene);
-    }
-    report(state, seconds, sub_steps);
+    time_laser_phases(state, scene, false);
     state.counters["resteps"] = static_cast<double>(laser_phase.last_restep_count());
     flip_timers = 30;
 }
