@@ -23,15 +23,16 @@ bool alternate_timer_paces() { return settings.use_alternate_timer != 0 && setti
 // Strictly more than one frame's share (1000 / max_framerate ms, in floating point) has gathered.
 bool frame_time_spent() { return static_cast<double>(game.frame_time_sum) > 1000.0 / settings.max_framerate; }
 
-}  // namespace
-
+// Adds the frame's duration to the alternate timer's sum; true when this frame may run updates.
 bool gather_frame_time(uint32_t frame_ms) {
     const uint32_t room = std::numeric_limits<uint32_t>::max() - game.frame_time_sum;
     game.frame_time_sum += frame_ms < room ? frame_ms : room;  // the sum saturates, never wraps to 0
     return !alternate_timer_paces() || frame_time_spent();
 }
 
-FrameResult run_frame_updates(bool gate_holds, const InputSource& source, const UpdateWatcher& watch) {
+// game_speed_multiplier updates when the gate holds; stops early when the source runs dry.
+FrameResult run_frame_updates(bool gate_holds, const InputSource& source, FrameView& view,
+                              const UpdateWatcher& watch) {
     FrameResult result;
     if (!gate_holds) return result;
     for (int32_t i = 0; i < settings.game_speed_multiplier; ++i) {
@@ -40,6 +41,7 @@ FrameResult run_frame_updates(bool gate_holds, const InputSource& source, const 
             result.input_ended = true;
             break;
         }
+        view.music(input.f9_pressed);
         update_step(input);
         result.updates_run += 1;
         if (watch) watch();
@@ -47,6 +49,7 @@ FrameResult run_frame_updates(bool gate_holds, const InputSource& source, const 
     return result;
 }
 
+// The arm animation, the exit's spin and the explosions advance on gated frames.
 void advance_frame_counters(bool gate_holds) {
     if (!gate_holds) return;
     // Kept within one turn: the drawing only needs the angle, and a float that
@@ -58,23 +61,41 @@ void advance_frame_counters(bool gate_holds) {
     if (game.arm_step >= arm_cycle) game.arm_step = 0;
 }
 
-FrameOutcome end_of_frame_tests() {
+// The win test, then the death test with its sequence; finishes the frame when play goes on.
+FrameOutcome end_of_frame(FrameView& view) {
     // Reaching the exit wins even when the same frame took the last health.
-    if (exit_reached()) return FrameOutcome::won;
-    if (world.player.health <= 0 && lose_life() == LifeOutcome::game_over) return FrameOutcome::game_over;
+    if (exit_reached()) {
+        view.exit_sequence();
+        return FrameOutcome::won;
+    }
+    bool player_drawn = true;
+    if (world.player.health <= 0) {
+        if (take_life() == LifeOutcome::game_over) {
+            view.game_over_sequence();
+            return FrameOutcome::game_over;
+        }
+        view.death_sequence();
+        respawn_player();
+        player_drawn = false;
+    }
+    view.finish_frame(player_drawn);
     return FrameOutcome::playing;
 }
 
+// Starts the alternate timer's sum afresh once a gated frame has used it; the
+// remainder is dropped, not carried into the next frame.
 void spend_frame_time() {
-    // The remainder is dropped, not carried into the next frame.
     if (alternate_timer_paces() && frame_time_spent()) game.frame_time_sum = 0;
 }
 
-FrameResult simulate_frame(uint32_t frame_ms, const InputSource& source, const UpdateWatcher& watch) {
+}  // namespace
+
+FrameResult run_frame(uint32_t frame_ms, const InputSource& source, FrameView& view, const UpdateWatcher& watch) {
     const bool gate = gather_frame_time(frame_ms);
-    FrameResult result = run_frame_updates(gate, source, watch);
+    FrameResult result = run_frame_updates(gate, source, view, watch);
+    view.draw_scene(gate);
     advance_frame_counters(gate);
-    result.outcome = end_of_frame_tests();
+    result.outcome = end_of_frame(view);
     spend_frame_time();
     return result;
 }

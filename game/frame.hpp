@@ -1,10 +1,10 @@
-// The simulation part of one frame: the frame-rate gate, the frame's updates,
-// the per-frame animation counters, and the win and death tests.
+// The one frame driver: the window and replays both run every frame of a game
+// through run_frame, so the replay tests prove the code the game runs.
 //
-// A caller starts a game with start_game, then calls simulate_frame once per
-// frame with the frame's duration and a source of per-update inputs, until it
-// returns won or game_over. The window side may instead call the steps one by
-// one around its drawing (gather_frame_time, run_frame_updates, ...).
+// A frame, in order: the frame-rate gate, the frame's updates (each after the
+// view's music upkeep), the view draws the scene, the per-frame animation
+// counters advance, the win test, the death test (with the view's sequence
+// between losing the life and respawning), and the view finishes the frame.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +14,33 @@
 
 enum class FrameOutcome { playing, won, game_over };
 
+// What only a window does around the simulation; every hook is optional, so a
+// replay or a test passes a FrameView as it is.
+class FrameView {
+public:
+    virtual ~FrameView() = default;
+    // Music upkeep, the first step of every update; f9_pressed: the frame's
+    // last event was an F9 press, which skips the track.
+    virtual void music(bool /*f9_pressed*/) {}
+    // Draws everything but the player after the frame's updates, before the
+    // animation counters advance (explosions and the exit show their current step).
+    virtual void draw_scene(bool /*gate_holds*/) {}
+    // The exit was reached: the exit animation, before run_frame reports the win.
+    virtual void exit_sequence() {}
+    // A life was lost with lives to spare; the player still stands where it died
+    // and reappears at the respawn point when this returns.
+    virtual void death_sequence() {}
+    // The last life was lost; the game ends when this returns.
+    virtual void game_over_sequence() {}
+    // The frame goes on to its end: the player (unless it has just respawned,
+    // player_drawn false), the hit flash, the cursor and presenting.
+    virtual void finish_frame(bool /*player_drawn*/) {}
+};
+
 // Fills the next update's input; false when there is none (a replay has ended).
 using InputSource = std::function<bool(UpdateInput&)>;
+// Called after each update (a replay's trace, say).
+using UpdateWatcher = std::function<void()>;
 
 struct FrameResult {
     FrameOutcome outcome = FrameOutcome::playing;
@@ -23,21 +48,8 @@ struct FrameResult {
     bool input_ended = false;  // the source ran dry during this frame
 };
 
-// Adds the frame's duration (ms) to the alternate timer's sum and tells whether
-// this frame may run updates.
-bool gather_frame_time(uint32_t frame_ms);
-// Called after each update (a replay's trace, say).
-using UpdateWatcher = std::function<void()>;
-
-// Runs game_speed_multiplier updates when the gate holds, each with the next
-// input of `source`; stops early when the source runs dry.
-FrameResult run_frame_updates(bool gate_holds, const InputSource& source, const UpdateWatcher& watch = {});
-// The arm animation, the exit's spin and the explosions advance on gated frames.
-void advance_frame_counters(bool gate_holds);
-// The win test, then the death test (which may respawn the player).
-FrameOutcome end_of_frame_tests();
-// Starts the alternate timer's sum afresh once a gated frame has used it.
-void spend_frame_time();
-
-// One whole frame of the simulation, in the order above.
-FrameResult simulate_frame(uint32_t frame_ms, const InputSource& source, const UpdateWatcher& watch = {});
+// Runs one whole frame of frame_ms milliseconds (the window's last frame time):
+// game_speed_multiplier updates with inputs from `source` when the gate holds,
+// then the view's drawing and sequences around the win and death tests.
+FrameResult run_frame(uint32_t frame_ms, const InputSource& source, FrameView& view,
+                      const UpdateWatcher& watch = {});

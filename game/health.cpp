@@ -9,7 +9,9 @@ namespace {
 
 constexpr int32_t duck_offset_ducked = 15;  // px, shoulder below player.y
 
-void respawn() {
+}  // namespace
+
+void respawn_player() {
     Player& p = world.player;
     p.ducking = true;
     p.x = p.respawn_x;
@@ -21,8 +23,6 @@ void respawn() {
     game.duck_offset = duck_offset_ducked;
 }
 
-}  // namespace
-
 void health_bounds() {
     Player& p = world.player;
     if (p.health > settings.health_override) p.health = settings.health_override;
@@ -33,12 +33,10 @@ void clamp_negative_health() {
     if (world.player.health < 0) world.player.health = 0;
 }
 
-LifeOutcome lose_life() {
+LifeOutcome take_life() {
     Player& p = world.player;
     // Already at or below zero: the game is over either way, and the count must not wrap.
     if (p.lives > INT32_MIN) p.lives -= 1;
     p.jump_timer = 0;
-    if (p.lives < 0) return LifeOutcome::game_over;
-    respawn();
-    return LifeOutcome::respawned;
+    return p.lives < 0 ? LifeOutcome::game_over : LifeOutcome::respawned;
 }

@@ -7,8 +7,8 @@ enum class LifeOutcome { respawned, game_over };
 void health_bounds();
 // Raises a negative player.health to 0 (after the worker phases' damage).
 void clamp_negative_health();
-// Takes a life. With none to spare the game is over; otherwise the player
-// reappears ducked at the respawn point with full health and the camera centred.
-// The window side plays its death or game-over animation before calling this
-// (player.lives == 0 tells it which one is due).
-LifeOutcome lose_life();
+// Takes a life and ends a jump. With none to spare the game is over;
+// otherwise the caller plays its death sequence and then calls respawn_player.
+LifeOutcome take_life();
+// The player reappears ducked at the respawn point with full health and the camera centred.
+void respawn_player();

@@ -44,10 +44,6 @@ void fresh_game_state() {
     world.sparks.clear();
 }
 
-void music_step() {
-    if (music_hook) music_hook(game.input.f9_pressed);
-}
-
 // Shot cooldown and the switch lock-outs run down by one per update.
 void count_downs() {
     for (int32_t* timer : {&world.player.shot_cooldown, &world.red_timer, &world.green_timer, &world.blue_timer})
@@ -74,7 +70,6 @@ bool start_game(const char* map_text, std::string& why) {
 
 void update_step(const UpdateInput& input) {
     game.input = input;
-    music_step();
     camera_step();
     count_downs();
     player_input_step();

@@ -2,14 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "game/game_state.hpp"
-
-// The window side's music upkeep, told whether the frame's last event was an
-// F9 press (skip the track). Empty without a window.
-inline std::function<void(bool f9_pressed)> music_hook;
 
 // Workers per phase never exceed this, whatever `threads` says: more would
 // only cost thread start-ups, and the results do not depend on the count.

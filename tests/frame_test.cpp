@@ -1,4 +1,5 @@
 // The frame: its rate gate, updates per frame and the per-frame counters.
+#include <string>
 #include <vector>
 
 #include "sim_maps.hpp"
@@ -31,7 +32,8 @@ std::vector<int> updates_per_frame(std::initializer_list<uint32_t> frame_ms) {
     CountingSource counter;
     const InputSource source = counter.source();
     std::vector<int> runs;
-    for (uint32_t ms : frame_ms) runs.push_back(simulate_frame(ms, source).updates_run);
+    FrameView headless;
+    for (uint32_t ms : frame_ms) runs.push_back(run_frame(ms, source, headless).updates_run);
     return runs;
 }
 
@@ -74,10 +76,11 @@ TEST(FrameGate, InputRunningOutEndsTheFrameEarly) {
         in = {};
         return left-- > 0;
     };
-    FrameResult first = simulate_frame(16, four);
+    FrameView headless;
+    FrameResult first = run_frame(16, four, headless);
     EXPECT_EQ(first.updates_run, 3);
     EXPECT_FALSE(first.input_ended);
-    FrameResult second = simulate_frame(16, four);
+    FrameResult second = run_frame(16, four, headless);
     EXPECT_EQ(second.updates_run, 1);
     EXPECT_TRUE(second.input_ended);
 }
@@ -98,6 +101,59 @@ TEST(FrameCounters, ArmAndExitAdvanceOnGatedFramesOnly) {
     updates_per_frame({16, 16});
     EXPECT_EQ(game.arm_step, 2);
     EXPECT_EQ(world.exit_spin, 0.0f);
+}
+
+// Records what the frame driver asks of the window, in order.
+struct RecordingView : FrameView {
+    std::vector<std::string> calls;
+    int32_t x_at_death = 0;
+    void music(bool f9) override { calls.push_back(f9 ? "music f9" : "music"); }
+    void draw_scene(bool gate) override { calls.push_back(gate ? "scene" : "scene ungated"); }
+    void exit_sequence() override { calls.push_back("exit"); }
+    void death_sequence() override {
+        calls.push_back("death");
+        x_at_death = world.player.x;
+    }
+    void game_over_sequence() override { calls.push_back("game over"); }
+    void finish_frame(bool player_drawn) override { calls.push_back(player_drawn ? "finish" : "finish unseen"); }
+};
+
+TEST(FrameDriver, TheWindowHooksComeInTheirPlaceAroundTheSimulation) {
+    using Calls = std::vector<std::string>;
+    Settings s = frame_settings(0, 60, 2);
+    s.lives_override = 1;
+    start_map(flat_floor(), s);
+    RecordingView view;
+    UpdateInput f9;
+    f9.f9_pressed = true;
+    const InputSource skipping = [&f9](UpdateInput& in) {
+        in = f9;
+        return true;
+    };
+    EXPECT_EQ(run_frame(16, skipping, view).outcome, FrameOutcome::playing);
+    EXPECT_EQ(view.calls, (Calls{"music f9", "music f9", "scene", "finish"}));
+
+    // A death: the sequence sees the player where it died, then it respawns unseen.
+    view.calls.clear();
+    world.player.x = 500;
+    world.player.health = 0;
+    EXPECT_EQ(run_frame(16, {}, view).outcome, FrameOutcome::playing);
+    EXPECT_EQ(view.calls, (Calls{"scene", "death", "finish unseen"}));
+    EXPECT_EQ(view.x_at_death, 500);
+    EXPECT_EQ(world.player.x, 100);
+
+    view.calls.clear();
+    world.player.health = 0;
+    EXPECT_EQ(run_frame(16, {}, view).outcome, FrameOutcome::game_over);
+    EXPECT_EQ(view.calls, (Calls{"scene", "game over"}));
+
+    MapText m = flat_floor();
+    m.exit_x = 100;
+    m.exit_y = standing_y;
+    start_map(m, s);
+    view.calls.clear();
+    EXPECT_EQ(run_frame(16, {}, view).outcome, FrameOutcome::won);
+    EXPECT_EQ(view.calls, (Calls{"scene", "exit"}));
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 namespace {
 
 // One frame with no input left to give: just the frame's end tests.
-FrameOutcome frame_without_updates() { return simulate_frame(16, {}).outcome; }
+FrameOutcome frame_without_updates() {
+    FrameView headless;
+    return run_frame(16, {}, headless).outcome;
+}
 
 Settings with_lives(int lives) {
     Settings s;
@@ -76,7 +79,7 @@ TEST(Lives, ReachingTheExitWinsEvenWithNoHealthLeft) {
 
 TEST(Lives, LosingALifeNeverWrapsTheCount) {
     start_map(flat_floor(), with_lives(INT_MIN));
-    EXPECT_EQ(lose_life(), LifeOutcome::game_over);
+    EXPECT_EQ(take_life(), LifeOutcome::game_over);
     EXPECT_EQ(world.player.lives, INT_MIN);
 }
 

@@ -123,20 +123,4 @@ TEST(UpdateOrder, CountDownsStopAtZero) {
     EXPECT_EQ(world.blue_timer, 0);
 }
 
-TEST(UpdateOrder, MusicHookHearsEveryUpdateAndItsF9Press) {
-    start_map(flat_floor());
-    int calls = 0, skips = 0;
-    music_hook = [&](bool f9) {
-        ++calls;
-        skips += f9;
-    };
-    UpdateInput f9;
-    f9.f9_pressed = true;
-    run_updates(3, f9);
-    run_updates(2);
-    music_hook = nullptr;
-    EXPECT_EQ(calls, 5);
-    EXPECT_EQ(skips, 3);
-}
-
 }  // namespace

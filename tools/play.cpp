@@ -70,9 +70,10 @@ FrameOutcome play_replay(const Replay& replay, bool trace, std::ostream& out) {
     const InputSource source = [&cursor](UpdateInput& input) { return cursor.next(input); };
     UpdateWatcher watch;
     if (trace) watch = [&out] { print_trace_line(out); };
+    FrameView headless;
     FrameOutcome outcome = FrameOutcome::playing;
     while (outcome == FrameOutcome::playing && !cursor.done())
-        outcome = simulate_frame(frame_ms, source, watch).outcome;
+        outcome = run_frame(frame_ms, source, headless, watch).outcome;
     return outcome;
 }
 
