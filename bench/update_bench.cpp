@@ -76,7 +76,7 @@ Scene build_scene(int particles) {
     settings = Settings{};
     settings.global_enemies = 3;  // every enemy active, on screen or not
     game = GameState{};
-    game.laser_pixels.assign(static_cast<size_t>(game.screen_width) * game.screen_height, opaque_black);
+    combat.laser_pixels.assign(static_cast<size_t>(world.screen_width) * world.screen_height, opaque_black);
     if (!load_map(bench_map_text().c_str())) std::abort();
     world.camera_x = 400 - world.player.x;
     world.camera_y = 300 - world.player.y;
@@ -119,9 +119,9 @@ void laser_phases(bool straightforward) {
         run_laser_phases();
         return;
     }
-    const int32_t pixels = game.screen_width * game.screen_height;
-    run_worker_phase(clear_laser_pixels, pixels, game.ray_shooters);
-    run_worker_phase(run_ray_shooter_reference, static_cast<int32_t>(world.lasers.size()), game.ray_shooters);
+    const int32_t pixels = world.screen_width * world.screen_height;
+    run_worker_phase(clear_laser_pixels, pixels, combat.ray_shooters);
+    run_worker_phase(run_ray_shooter_reference, static_cast<int32_t>(world.lasers.size()), combat.ray_shooters);
 }
 
 void report(benchmark::State& state, double seconds, int64_t sub_steps) {
@@ -153,7 +153,7 @@ void BM_LaserPhase(benchmark::State& state) {
     flip_timers = 30;
     const bool straightforward = state.range(0) != 0;
     const Scene scene = build_scene(static_cast<int>(state.range(2)));
-    game.worker_count = static_cast<int32_t>(state.range(1));
+    combat.worker_count = static_cast<int32_t>(state.range(1));
     time_laser_phases(state, scene, straightforward);
 }
 
@@ -163,7 +163,7 @@ void BM_LaserPhase(benchmark::State& state) {
 void BM_LaserPhaseWithFlips(benchmark::State& state) {
     flip_timers = 0;
     const Scene scene = build_scene(static_cast<int>(state.range(2)));
-    game.worker_count = static_cast<int32_t>(state.range(1));
+    combat.worker_count = static_cast<int32_t>(state.range(1));
     time_laser_phases(state, scene, false);
     state.counters["resteps"] = static_cast<double>(laser_phase.last_restep_count());
     flip_timers = 30;
@@ -172,7 +172,7 @@ void BM_LaserPhaseWithFlips(benchmark::State& state) {
 // All worker phases of an update: clearing, lasers, removals, enemies with sparks.
 void BM_WorkerPhases(benchmark::State& state) {
     const Scene scene = build_scene(static_cast<int>(state.range(2)));
-    game.worker_count = static_cast<int32_t>(state.range(1));
+    combat.worker_count = static_cast<int32_t>(state.range(1));
     double seconds = 0;
     for (auto _ : state) {
         restore(scene);

@@ -1,6 +1,6 @@
 #include "combat/geometry.hpp"
 
-#include "game/game_state.hpp"
+#include "world/world_state.hpp"
 
 float aim_angle(int32_t tx, int32_t ty, int32_t ox, int32_t oy) {
     if (tx == ox) return ty < oy ? 4.712389f : 1.5707964f;
@@ -13,6 +13,6 @@ float aim_angle(int32_t tx, int32_t ty, int32_t ox, int32_t oy) {
 bool on_screen(int32_t x, int32_t y, int32_t margin) {
     const int64_t sx = int64_t{x} + world.camera_x, sy = int64_t{y} + world.camera_y;
     // The screen actually played: the resolution, or its stand-in when that is unusable.
-    return -int64_t{margin} <= sx && sx <= int64_t{game.screen_width} + margin &&
-           -int64_t{margin} <= sy && sy <= int64_t{game.screen_height} + margin;
+    return -int64_t{margin} <= sx && sx <= int64_t{world.screen_width} + margin &&
+           -int64_t{margin} <= sy && sy <= int64_t{world.screen_height} + margin;
 }

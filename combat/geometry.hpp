@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "combat/cell_kind.hpp"
+#include "world/cell_kind.hpp"
 #include "world/world_state.hpp"
 
 inline constexpr double pi = 3.141592653589793;

@@ -12,10 +12,10 @@ LaserFrame LaserFrame::current(uint32_t* pixels) {
     f.freeze_off_screen = settings.global_lasers == 0;
     f.camera_x = world.camera_x;
     f.camera_y = world.camera_y;
-    f.screen_width = std::max(game.screen_width, 0);
-    f.screen_height = std::max(game.screen_height, 0);
-    const bool fits = pixels == game.laser_pixels.data() &&
-                      game.laser_pixels.size() >= static_cast<size_t>(f.screen_width) * static_cast<size_t>(f.screen_height);
+    f.screen_width = std::max(world.screen_width, 0);
+    f.screen_height = std::max(world.screen_height, 0);
+    const bool fits = pixels == combat.laser_pixels.data() &&
+                      combat.laser_pixels.size() >= static_cast<size_t>(f.screen_width) * static_cast<size_t>(f.screen_height);
     f.pixels = fits ? pixels : nullptr;
     // Without a whole grid every particle counts as off the map.
     const size_t cells = static_cast<size_t>(std::max(world.map_width, 0)) * static_cast<size_t>(std::max(world.map_height, 0));
@@ -201,7 +201,7 @@ void LaserPhase::replot_all() const {
 }
 
 void LaserPhase::run_serial(int32_t first, int32_t last) {
-    prepare(game.laser_pixels.data());
+    prepare(combat.laser_pixels.data());
     LaserRules rules = rules_;
     last = std::min(last, static_cast<int32_t>(world.lasers.size()));
     for (int32_t i = std::max(first, 0); i < last; ++i) {

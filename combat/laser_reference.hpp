@@ -4,7 +4,7 @@
 // tested and benchmarked against.
 #pragma once
 
-#include "game/game_state.hpp"
+#include "combat/combat_state.hpp"
 
 // Steps and plots particles [first, last) in index order. Shared updates are
 // taken under one lock, so ranges may run on several threads at once (the

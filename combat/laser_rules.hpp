@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "combat/geometry.hpp"
-#include "game/game_state.hpp"
+#include "combat/combat_state.hpp"
 #include "world/world_state.hpp"
 
 // One bit per switch colour (1 red, 2 green, 3 blue); other colours have none.
@@ -153,7 +153,7 @@ inline void apply_hit(const LaserHit& h) {
         if (world.player.health > INT32_MIN) --world.player.health;
         world.player.hit_flash = true;
     }
-    world.sparks.push_back(hit_spark(h.kind, h.x, h.y, h.angle, game.random));
+    world.sparks.push_back(hit_spark(h.kind, h.x, h.y, h.angle, combat.random));
 }
 
 // Writes one pixel of a w x h buffer at screen (column, row) if it lies inside.

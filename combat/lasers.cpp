@@ -8,7 +8,6 @@
 #include "combat/geometry.hpp"
 #include "combat/laser_phase.hpp"
 #include "combat/laser_rules.hpp"
-#include "game/input.hpp"
 
 namespace {
 
@@ -56,14 +55,15 @@ void spawn_beam(int32_t x, int32_t y, float angle) {
     world.lasers.insert(world.lasers.end(), beam.begin(), beam.end());
 }
 
-void player_shot() {
+void player_shot(const ArmInput& arm) {
     const Player& p = world.player;
-    if (!action_held(action_shoot) || settings.pacifist != 0) return;
+    if (!arm.shoot_held || settings.pacifist != 0) return;
     if (p.shot_cooldown > 0 && settings.power_overwhelming == 0) return;
-    const int32_t duck = game.duck_offset;
-    const float a = aim_from_shoulder();
-    const double da = static_cast<double>(a);
-    spawn_beam(to_int(p.x + 33.0 * std::cos(da)), to_int(static_cast<double>(p.y) + duck + 33.0 * std::sin(da)), a);
+    // Single precision, as the shield: a shot along an axis then starts on
+    // whole pixels, and left and right shots are mirror images.
+    const float x = static_cast<float>(p.x) + muzzle_reach * std::cos(arm.aim);
+    const float y = static_cast<float>(p.y + arm.duck_offset) + muzzle_reach * std::sin(arm.aim);
+    spawn_beam(to_int(x), to_int(y), arm.aim);
     world.player.shot_cooldown = settings.laser_cooldown_rate;
 }
 
@@ -71,7 +71,7 @@ void clear_laser_pixels(RayShooter* range) {
     if (!range || !range->pixels) return;
     int64_t last = range->last;
     // Never past the end of the buffer, whatever the record says.
-    if (range->pixels == game.laser_pixels.data()) last = std::min<int64_t>(last, static_cast<int64_t>(game.laser_pixels.size()));
+    if (range->pixels == combat.laser_pixels.data()) last = std::min<int64_t>(last, static_cast<int64_t>(combat.laser_pixels.size()));
     const int64_t first = std::max<int64_t>(range->first, 0);
     if (first >= last) return;
     std::fill(range->pixels + first, range->pixels + last, opaque_black);
@@ -80,7 +80,7 @@ void clear_laser_pixels(RayShooter* range) {
 void run_ray_shooter(RayShooter* range) {
     if (!range) return;
     if (laser_phase.active()) {
-        const auto& records = game.ray_shooters;
+        const auto& records = combat.ray_shooters;
         if (!records.empty() && range >= records.data() && range < records.data() + records.size()) {
             laser_phase.run(range->first, range->last, static_cast<size_t>(range - records.data()));
             return;
@@ -91,7 +91,7 @@ void run_ray_shooter(RayShooter* range) {
 }
 
 void spark_step() {
-    const LaserFrame f = LaserFrame::current(game.laser_pixels.data());
+    const LaserFrame f = LaserFrame::current(combat.laser_pixels.data());
     for (auto it = world.sparks.begin(); it != world.sparks.end();) {
         Spark& s = *it;
         const int64_t sx = int64_t{to_int(s.x)} + f.camera_x, sy = int64_t{to_int(s.y)} + f.camera_y;

@@ -4,15 +4,18 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/game_state.hpp"
+#include "combat/combat_state.hpp"
 #include "world/world_state.hpp"
 
 // Lays out one shot of up to 100 particles from (x, y) along `angle` (radians), into world.lasers.
 void spawn_beam(int32_t x, int32_t y, float angle);
 // The same shot appended to `out` (an enemy worker's own list, merged in enemy order later).
 void spawn_beam_into(std::vector<Laser>& out, int32_t x, int32_t y, float angle);
-// The player's shot for this update (reads game.input).
-void player_shot();
+// Shots start this far from the shoulder along the aim, px.
+inline constexpr float muzzle_reach = 33.0f;
+
+// The player's shot for this update.
+void player_shot(const ArmInput& arm);
 // Clearing-phase worker body: pixels [first, last) become opaque black.
 void clear_laser_pixels(RayShooter* range);
 // Laser-phase worker body: advances and plots particles [first, last).

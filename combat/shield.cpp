@@ -4,26 +4,24 @@
 
 #include "app/settings.hpp"
 #include "combat/geometry.hpp"
-#include "game/game_state.hpp"
-#include "game/input.hpp"
+#include "combat/combat_state.hpp"
+#include "combat/lasers.hpp"
 #include "world/world_state.hpp"
 
 namespace {
 
-constexpr float shield_reach = 33.0f;      // px from the shoulder to the shield's centre
 constexpr float shield_half_length = 30.0f;  // px from the centre to either end
 // Wall codes above this are shield mirror cells (the code is angle + 2000).
 constexpr int32_t shield_code_floor = 1800;
 
 // Computes the ends of a shield raised now: across the aim, 33 px out from the shoulder.
-ShieldEnds shield_ends_for_aim() {
+ShieldEnds shield_ends_for_aim(const ArmInput& arm) {
     const Player& p = world.player;
-    const int32_t duck = game.duck_offset;
     // Single precision throughout, as for the shot: a shield aimed straight
-    // along an axis then lands on whole pixels.
-    const float a = aim_from_shoulder();
-    const float xc = static_cast<float>(p.x) + shield_reach * std::cos(a);
-    const float yc = static_cast<float>(p.y + duck) + shield_reach * std::sin(a);
+    // along an axis then lands on whole pixels. It stands where a shot starts.
+    const float a = arm.aim;
+    const float xc = static_cast<float>(p.x) + muzzle_reach * std::cos(a);
+    const float yc = static_cast<float>(p.y + arm.duck_offset) + muzzle_reach * std::sin(a);
     const float across = a + static_cast<float>(pi / 2);
     const float ux = std::cos(across), uy = std::sin(across);
     return {to_int(xc + shield_half_length * ux), to_int(yc + shield_half_length * uy),
@@ -48,30 +46,29 @@ void erase_shield(const ShieldEnds& s) {
     });
 }
 
-void raise_shield() {
-    game.shield_timer = settings.shield_cooldown_rate;
-    game.shield_ends = shield_ends_for_aim();
-    stamp_shield(game.shield_ends);
-    game.shield_up = true;
+void raise_shield(const ArmInput& arm) {
+    combat.shield_timer = settings.shield_cooldown_rate;
+    combat.shield_ends = shield_ends_for_aim(arm);
+    stamp_shield(combat.shield_ends);
+    combat.shield_up = true;
 }
 
 // Runs the cycle's timer down; the shield stands for its first three quarters.
 // A rate of 0 or less never counts, and below 4 the quarter is 0, so such a
 // shield is never taken down.
 void count_down_shield() {
-    if (game.shield_timer < 1) return;
-    --game.shield_timer;
-    if (game.shield_timer < settings.shield_cooldown_rate / 4 && game.shield_up) {
-        erase_shield(game.shield_ends);
-        game.shield_up = false;
+    if (combat.shield_timer < 1) return;
+    --combat.shield_timer;
+    if (combat.shield_timer < settings.shield_cooldown_rate / 4 && combat.shield_up) {
+        erase_shield(combat.shield_ends);
+        combat.shield_up = false;
     }
 }
 
 }  // namespace
 
-void shield_update() {
+void shield_update(const ArmInput& arm) {
     if (!world.has_grid()) return;
-    const bool wanted = action_held(action_shield);
-    if (wanted && world.player.powered && game.shield_timer <= 0) raise_shield();
+    if (arm.shield_held && world.player.powered && combat.shield_timer <= 0) raise_shield(arm);
     count_down_shield();
 }

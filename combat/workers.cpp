@@ -25,7 +25,7 @@ namespace {
 void fill_record(RayShooter& r, const IndexRange& range) {
     r.first = range.first;
     r.last = range.last;
-    r.pixels = game.laser_pixels.data();
+    r.pixels = combat.laser_pixels.data();
 }
 void fill_record(EnemyMover& r, const IndexRange& range) {
     r.first = range.first;
@@ -44,7 +44,7 @@ void remove_spent_lasers() {
 template <class Record>
 void run_worker_phase(void (*body)(Record*), int32_t count, std::vector<Record>& records,
                       const std::function<void()>& meanwhile) {
-    const std::vector<IndexRange> ranges = split_ranges(count, game.worker_count);
+    const std::vector<IndexRange> ranges = split_ranges(count, combat.worker_count);
     if (records.size() < ranges.size()) records.resize(ranges.size());
     for (size_t i = 0; i < ranges.size(); ++i) fill_record(records[i], ranges[i]);
     std::vector<std::thread> workers;
@@ -66,13 +66,13 @@ template void run_worker_phase<EnemyMover>(void (*)(EnemyMover*), int32_t, std::
                                            const std::function<void()>&);
 
 void run_laser_phases() {
-    const size_t pixels = static_cast<size_t>(std::max(game.screen_width, 0)) * static_cast<size_t>(std::max(game.screen_height, 0));
-    run_worker_phase(clear_laser_pixels, clamp_count(std::min(pixels, game.laser_pixels.size())), game.ray_shooters);
+    const size_t pixels = static_cast<size_t>(std::max(world.screen_width, 0)) * static_cast<size_t>(std::max(world.screen_height, 0));
+    run_worker_phase(clear_laser_pixels, clamp_count(std::min(pixels, combat.laser_pixels.size())), combat.ray_shooters);
 
     // Enough record slots for every worker before the phase reads their addresses.
-    game.ray_shooters.resize(std::max<size_t>(game.ray_shooters.size(), split_ranges(clamp_count(world.lasers.size()), game.worker_count).size()));
-    laser_phase.begin(static_cast<int32_t>(game.ray_shooters.size()), game.laser_pixels.data());
-    run_worker_phase(run_ray_shooter, clamp_count(world.lasers.size()), game.ray_shooters);
+    combat.ray_shooters.resize(std::max<size_t>(combat.ray_shooters.size(), split_ranges(clamp_count(world.lasers.size()), combat.worker_count).size()));
+    laser_phase.begin(static_cast<int32_t>(combat.ray_shooters.size()), combat.laser_pixels.data());
+    run_worker_phase(run_ray_shooter, clamp_count(world.lasers.size()), combat.ray_shooters);
     laser_phase.finish();
 }
 
@@ -80,6 +80,6 @@ void run_worker_phases() {
     run_laser_phases();
     remove_spent_lasers();
     remove_dead_enemies();
-    run_worker_phase(run_enemy_mover, clamp_count(world.enemies.size()), game.enemy_movers, spark_step);
+    run_worker_phase(run_enemy_mover, clamp_count(world.enemies.size()), combat.enemy_movers, spark_step);
     flush_enemy_shots();
 }

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "game/game_state.hpp"
+#include "combat/combat_state.hpp"
 
 struct IndexRange {
     int32_t first = 0;
@@ -26,5 +26,5 @@ void run_worker_phase(void (*body)(Record*), int32_t count, std::vector<Record>&
 
 // The clearing and laser phases of one update (the part the lasers own).
 void run_laser_phases();
-// Runs the worker phases of one update on game.worker_count workers.
+// Runs the worker phases of one update on combat.worker_count workers.
 void run_worker_phases();

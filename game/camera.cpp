@@ -13,8 +13,8 @@ namespace {
 constexpr int64_t camera_speed = 3;  // px per update, as fast as the player walks
 
 // The screen the game shows (the resolution, or its stand-in when unusable).
-int64_t screen_w() { return game.screen_width; }
-int64_t screen_h() { return game.screen_height; }
+int64_t screen_w() { return world.screen_width; }
+int64_t screen_h() { return world.screen_height; }
 
 // The dead-zone divisor; a value below 1 (not corrected yet) acts as 1.
 int64_t scroll_divisor() { return std::max(settings.screen_scroll_distance, 1); }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "combat/combat_state.hpp"
 #include "combat/geometry.hpp"
 #include "game/game_state.hpp"
 #include "world/world_state.hpp"
@@ -27,4 +28,9 @@ inline float aim_from_shoulder() {
     const Player& p = world.player;
     return aim_angle(held(int64_t{game.input.mouse_x} - world.camera_x),
                      held(int64_t{game.input.mouse_y} - world.camera_y - game.duck_offset), p.x, p.y);
+}
+
+// What the arm does in this update: the aim, the shoulder and the held shot and shield.
+inline ArmInput arm_input() {
+    return {aim_from_shoulder(), game.duck_offset, action_held(action_shoot), action_held(action_shield)};
 }

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "app/settings.hpp"
+#include "combat/combat_state.hpp"
 #include "game/game_state.hpp"
 #include "world/world_state.hpp"
 
@@ -51,8 +52,8 @@ void apply_pickup(int kind) {
 // A burst of sparks at the pickup; each draws its five random numbers in a fixed order.
 void add_pickup_sparks(const Pickup& k) {
     for (int i = 0; i < sparks_per_pickup; ++i) {
-        const int32_t r1 = game.random.next(), r2 = game.random.next(), r3 = game.random.next();
-        const int32_t r4 = game.random.next(), r5 = game.random.next();
+        const int32_t r1 = combat.random.next(), r2 = combat.random.next(), r3 = combat.random.next();
+        const int32_t r4 = combat.random.next(), r5 = combat.random.next();
         Spark s;
         s.x = static_cast<float>(k.x);
         s.y = static_cast<float>(k.y);

@@ -9,6 +9,7 @@
 #include "combat/workers.hpp"
 #include "game/camera.hpp"
 #include "game/health.hpp"
+#include "game/input.hpp"
 #include "game/objectives.hpp"
 #include "game/player.hpp"
 #include "world/map_loader.hpp"
@@ -23,21 +24,21 @@ bool usable_screen(int32_t w, int32_t h) {
 
 void size_screen() {
     const bool usable = usable_screen(settings.resolution_width, settings.resolution_height);
-    game.screen_width = usable ? settings.resolution_width : fallback_screen_width;
-    game.screen_height = usable ? settings.resolution_height : fallback_screen_height;
-    game.laser_pixels.assign(static_cast<size_t>(game.screen_width) * static_cast<size_t>(game.screen_height),
+    world.screen_width = usable ? settings.resolution_width : fallback_screen_width;
+    world.screen_height = usable ? settings.resolution_height : fallback_screen_height;
+    combat.laser_pixels.assign(static_cast<size_t>(world.screen_width) * static_cast<size_t>(world.screen_height),
                              opaque_black);
 }
 
 void size_workers() {
-    game.worker_count = std::clamp(settings.threads, 1, max_workers);
-    game.ray_shooters.assign(static_cast<size_t>(game.worker_count), RayShooter{});
-    game.enemy_movers.assign(static_cast<size_t>(game.worker_count), EnemyMover{});
+    combat.worker_count = std::clamp(settings.threads, 1, max_workers);
+    combat.ray_shooters.assign(static_cast<size_t>(combat.worker_count), RayShooter{});
+    combat.enemy_movers.assign(static_cast<size_t>(combat.worker_count), EnemyMover{});
 }
 
 void fresh_game_state() {
     game = GameState{};
-    game.random.state = game_random_seed;
+    combat.random.state = game_random_seed;
     size_screen();
     size_workers();
     // Sparks outlive a map load; a new game starts without the last one's.
@@ -77,8 +78,9 @@ void update_step(const UpdateInput& input) {
     flight_ends_jump();
     remove_taken_pickups();
     health_bounds();
-    player_shot();
-    shield_update();
+    const ArmInput arm = arm_input();
+    player_shot(arm);
+    shield_update(arm);
     run_worker_phases();
     clamp_negative_health();
     game.updates += 1;

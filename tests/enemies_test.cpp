@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/fresh_state.hpp"
 #include "app/settings.hpp"
 #include "combat/enemies.hpp"
 #include "combat/enemy_shots.hpp"
@@ -15,9 +16,7 @@ namespace {
 class EnemyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings = Settings{};
-        game = GameState{};
-        world.camera_x = world.camera_y = 0;
+        start_fresh();
         discard_enemy_shots();
     }
     void TearDown() override { discard_enemy_shots(); }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "support/fresh_state.hpp"
 #include "combat/geometry.hpp"
 #include "game/game_state.hpp"
 #include "world/world_state.hpp"
@@ -145,12 +146,11 @@ TEST(OnScreen, BoundsAreInclusiveAndWidenedByTheMargin) {
     EXPECT_TRUE(on_screen(916, 666, 16));
     EXPECT_FALSE(on_screen(83, 50, 16));
     // The screen actually played, which stands in for an unusable resolution setting.
-    game.screen_width = 1024;
-    game.screen_height = 768;
+    world.screen_width = 1024;
+    world.screen_height = 768;
     EXPECT_TRUE(on_screen(1124, 818, 0));
     EXPECT_FALSE(on_screen(1125, 818, 0));
-    game = GameState{};
-    world.camera_x = world.camera_y = 0;
+    start_fresh();
 }
 
 }  // namespace

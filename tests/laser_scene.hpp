@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fresh_state.hpp"
 #include "app/settings.hpp"
 #include "game/game_state.hpp"
 #include "world/map_loader.hpp"
@@ -43,17 +44,9 @@ struct LaserMap {
 class LaserWorld : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings = Settings{};
-        game = GameState{};
-        world = World{};
-        game.laser_pixels.assign(static_cast<size_t>(game.screen_width) * game.screen_height, opaque_black);
-        game.worker_count = 1;
+        start_fresh();
     }
-    void TearDown() override {
-        world = World{};
-        game = GameState{};
-        settings = Settings{};
-    }
+    void TearDown() override { start_fresh(); }
     void load(const LaserMap& m) {
         std::string why;
         ASSERT_TRUE(load_map(m.text().c_str(), why)) << why;
@@ -63,7 +56,7 @@ protected:
         return {x, y, angle, settings.laser_life_override, false};
     }
     uint32_t pixel(int x, int y) const {
-        return game.laser_pixels[static_cast<size_t>(y) * game.screen_width + x];
+        return combat.laser_pixels[static_cast<size_t>(y) * world.screen_width + x];
     }
 };
 
@@ -90,8 +83,8 @@ struct LaserOutcome {
         o.player_flash = world.player.hit_flash;
         o.states[0] = world.red_on; o.states[1] = world.green_on; o.states[2] = world.blue_on;
         o.timers[0] = world.red_timer; o.timers[1] = world.green_timer; o.timers[2] = world.blue_timer;
-        o.random = game.random.state;
-        o.pixels = game.laser_pixels;
+        o.random = combat.random.state;
+        o.pixels = combat.laser_pixels;
         return o;
     }
 };

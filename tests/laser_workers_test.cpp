@@ -57,7 +57,7 @@ protected:
         world.player.ducking = uniform(0, 1) == 1;
         world.camera_x = uniform(-100, 0);
         world.camera_y = uniform(-50, 0);
-        game.random.state = seed;
+        combat.random.state = seed;
         for (int i = 0; i < particles; ++i) add_particle();
     }
     void add_particle() {
@@ -76,35 +76,35 @@ protected:
     // One laser phase read straight off the rules, on a copy of the world.
     LaserOutcome reference_update() {
         const World saved_world = world;
-        const GameState saved_game = game;
-        std::fill(game.laser_pixels.begin(), game.laser_pixels.end(), opaque_black);
-        RayShooter all{0, static_cast<int32_t>(world.lasers.size()), game.laser_pixels.data()};
+        const CombatState saved_combat = combat;
+        std::fill(combat.laser_pixels.begin(), combat.laser_pixels.end(), opaque_black);
+        RayShooter all{0, static_cast<int32_t>(world.lasers.size()), combat.laser_pixels.data()};
         run_ray_shooter_reference(&all);
         LaserOutcome o = LaserOutcome::now();
         world = saved_world;
-        game = saved_game;
+        combat = saved_combat;
         return o;
     }
     // run_ray_shooter called on its own, outside the worker phases.
     LaserOutcome standalone_update() {
         const World saved_world = world;
-        const GameState saved_game = game;
-        std::fill(game.laser_pixels.begin(), game.laser_pixels.end(), opaque_black);
-        RayShooter all{0, static_cast<int32_t>(world.lasers.size()), game.laser_pixels.data()};
+        const CombatState saved_combat = combat;
+        std::fill(combat.laser_pixels.begin(), combat.laser_pixels.end(), opaque_black);
+        RayShooter all{0, static_cast<int32_t>(world.lasers.size()), combat.laser_pixels.data()};
         run_ray_shooter(&all);
         LaserOutcome o = LaserOutcome::now();
         world = saved_world;
-        game = saved_game;
+        combat = saved_combat;
         return o;
     }
     LaserOutcome update_with(int32_t workers) {
         const World saved_world = world;
-        const GameState saved_game = game;
-        game.worker_count = workers;
+        const CombatState saved_combat = combat;
+        combat.worker_count = workers;
         run_laser_phases();
         LaserOutcome o = LaserOutcome::now();
         world = saved_world;
-        game = saved_game;
+        combat = saved_combat;
         return o;
     }
 };
@@ -148,7 +148,7 @@ TEST_F(BusyScene, AnyNumberOfWorkersGivesTheOneWorkerOutcome) {
                 ASSERT_NO_FATAL_FAILURE(expect_same(update_with(workers), one));
                 resteps += laser_phase.last_restep_count();
             }
-            game.worker_count = 2;
+            combat.worker_count = 2;
             run_laser_phases();
             between_updates();
         }
@@ -179,7 +179,7 @@ TEST_F(BusyScene, FlipInAnEarlierWorkersRangeReachesTheLaterWorkers) {
 TEST_F(LaserWorld, WorkerPhasesDropSpentParticlesKeepingOrderAndRunEmpty) {
     load({.segments = {{100, 10, 100, 90, 1}}});
     settings.laser_speed = 20;
-    game.worker_count = 3;
+    combat.worker_count = 3;
     world.lasers = {particle(90.5f, 50.0f, 0), particle(10.5f, 20.0f, 0), particle(-5.0f, 40.0f, 0),
                     particle(20.5f, 30.0f, 0)};
     run_worker_phases();

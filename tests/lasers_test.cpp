@@ -5,6 +5,7 @@
 #include "combat/geometry.hpp"
 #include "combat/lasers.hpp"
 #include "combat/workers.hpp"
+#include "game/input.hpp"
 #include "laser_scene.hpp"
 
 namespace {
@@ -264,25 +265,48 @@ TEST_F(Lasers, PlayerShotFollowsTriggerPacifistAndCooldown) {
     game.input.mouse_y = 115;
     game.duck_offset = 15;
     world.player.shot_cooldown = 0;
-    player_shot();
+    player_shot(arm_input());
     ASSERT_EQ(world.lasers.size(), 100u);
     EXPECT_EQ(world.player.shot_cooldown, settings.laser_cooldown_rate);
     EXPECT_EQ(world.lasers.front().angle, 0.0f);
     EXPECT_EQ(world.lasers.front().x, 134.0f);  // 33 px ahead, then 1 px
     EXPECT_NEAR(world.lasers[40].y, 115.0f, 1e-3);  // the middle ray (third of five) starts on the shoulder
 
-    player_shot();  // cooling down
+    player_shot(arm_input());  // cooling down
     EXPECT_EQ(world.lasers.size(), 100u);
     settings.power_overwhelming = 1;
-    player_shot();
+    player_shot(arm_input());
     EXPECT_EQ(world.lasers.size(), 200u);
     settings.pacifist = 1;
-    player_shot();
+    player_shot(arm_input());
     EXPECT_EQ(world.lasers.size(), 200u);
     settings.pacifist = 0;
     game.input.held[action_shoot] = false;
-    player_shot();
+    player_shot(arm_input());
     EXPECT_EQ(world.lasers.size(), 200u);
+}
+
+TEST_F(Lasers, ShotsAlongTheAxesStartOnTheShouldersRowOrColumn) {
+    // The shoulder is (100, 166); left and right, up and down are mirror images.
+    load({.width = 400, .height = 400, .start_x = 100, .start_y = 151});
+    struct Case { int mouse_x, mouse_y; bool along_x; };
+    for (const Case c : {Case{300, 166, true}, Case{0, 166, true}, Case{100, 390, false}, Case{100, 0, false}}) {
+        SCOPED_TRACE(testing::Message() << "pointer " << c.mouse_x << ", " << c.mouse_y);
+        world.lasers.clear();
+        world.player.shot_cooldown = 0;
+        game.duck_offset = 15;
+        game.input = {};
+        game.input.held[action_shoot] = true;
+        game.input.mouse_x = c.mouse_x;
+        game.input.mouse_y = c.mouse_y;
+        player_shot(arm_input());
+        ASSERT_EQ(world.lasers.size(), 100u);
+        const Laser& middle = world.lasers[40];  // the middle ray (third of five) starts on the shoulder's line
+        if (c.along_x)
+            EXPECT_NEAR(middle.y, 166.0f, 1e-3);
+        else
+            EXPECT_NEAR(middle.x, 100.0f, 1e-3);
+    }
 }
 
 TEST_F(Lasers, PointerFarOffTheWindowStillAimsAlongIt) {
@@ -296,7 +320,7 @@ TEST_F(Lasers, PointerFarOffTheWindowStillAimsAlongIt) {
     game.duck_offset = 0;
     world.player.shot_cooldown = 0;
     world.camera_y = 0;
-    player_shot();
+    player_shot(arm_input());
     ASSERT_FALSE(world.lasers.empty());
     EXPECT_NEAR(world.lasers.front().angle, 0.0f, 1e-6f);
 }
@@ -312,7 +336,7 @@ TEST_F(Lasers, PlotsStayInsideTheBufferWhateverTheCamera) {
         world.camera_y = cy;
         run_laser_phases();
         size_t lit = 0;
-        for (uint32_t px : game.laser_pixels) lit += px == laser_colour;
+        for (uint32_t px : combat.laser_pixels) lit += px == laser_colour;
         EXPECT_LE(lit, 3u);
     }
     world.camera_x = world.camera_y = 0;
@@ -320,7 +344,7 @@ TEST_F(Lasers, PlotsStayInsideTheBufferWhateverTheCamera) {
     EXPECT_EQ(pixel(0, 5), laser_colour);  // -0.5 truncates into column 0
 
     // A buffer that was never allocated is left alone.
-    game.laser_pixels.clear();
+    combat.laser_pixels.clear();
     run_laser_phases();
     world.sparks.push_back({10, 10, 0, {255, 0, 0, 255}, 10, 2});
     spark_step();

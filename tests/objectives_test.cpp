@@ -2,6 +2,7 @@
 #include <climits>
 #include <cmath>
 
+#include "combat/combat_state.hpp"
 #include "game/objectives.hpp"
 #include "sim_maps.hpp"
 

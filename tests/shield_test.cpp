@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "support/fresh_state.hpp"
 #include "app/settings.hpp"
 #include "combat/geometry.hpp"
 #include "combat/shield.hpp"
-#include "game/game_state.hpp"
+#include "game/input.hpp"
 #include "test_map_text.hpp"
 
 namespace {
@@ -14,9 +15,7 @@ namespace {
 class ShieldTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings = Settings{};
-        game = GameState{};
-        world.camera_x = world.camera_y = 0;
+        start_fresh();
         load(TestMap{});
     }
 
@@ -45,13 +44,13 @@ protected:
 };
 
 TEST_F(ShieldTest, AimedStraightDownItLiesFlat33PxBelowTheShoulder) {
-    shield_update();
-    EXPECT_TRUE(game.shield_up);
-    EXPECT_EQ(game.shield_timer, 119) << "raised at the rate and counted once in the same update";
-    EXPECT_EQ(game.shield_ends.x1, 170);
-    EXPECT_EQ(game.shield_ends.y1, 183);
-    EXPECT_EQ(game.shield_ends.x2, 230);
-    EXPECT_EQ(game.shield_ends.y2, 183);
+    shield_update(arm_input());
+    EXPECT_TRUE(combat.shield_up);
+    EXPECT_EQ(combat.shield_timer, 119) << "raised at the rate and counted once in the same update";
+    EXPECT_EQ(combat.shield_ends.x1, 170);
+    EXPECT_EQ(combat.shield_ends.y1, 183);
+    EXPECT_EQ(combat.shield_ends.x2, 230);
+    EXPECT_EQ(combat.shield_ends.y2, 183);
 
     for (int32_t x = 170; x < 230; ++x) ASSERT_EQ(kind_at(x, 183), CellKind::shield_mirror) << "x " << x;
     EXPECT_EQ(kind_at(230, 183), CellKind::empty) << "the far end is not stamped";
@@ -65,27 +64,27 @@ TEST_F(ShieldTest, DuckingRaisesItFromTheLowerShoulder) {
     world.player.ducking = true;
     game.duck_offset = 15;
     aim_at(200, 300);
-    shield_update();
-    EXPECT_EQ(game.shield_ends.y1, 198);
-    EXPECT_EQ(game.shield_ends.y2, 198);
+    shield_update(arm_input());
+    EXPECT_EQ(combat.shield_ends.y1, 198);
+    EXPECT_EQ(combat.shield_ends.y2, 198);
 }
 
 TEST_F(ShieldTest, StandsThreeQuartersOfItsCycleAndRisesAgainWhenTheCycleIsOver) {
-    shield_update();
+    shield_update(arm_input());
     game.input.held[action_shield] = false;
-    for (int i = 1; i < 90; ++i) shield_update();
-    EXPECT_TRUE(game.shield_up);
-    EXPECT_EQ(game.shield_timer, 30);
-    shield_update();
-    EXPECT_FALSE(game.shield_up) << "taken down as the timer falls to 29";
+    for (int i = 1; i < 90; ++i) shield_update(arm_input());
+    EXPECT_TRUE(combat.shield_up);
+    EXPECT_EQ(combat.shield_timer, 30);
+    shield_update(arm_input());
+    EXPECT_FALSE(combat.shield_up) << "taken down as the timer falls to 29";
     EXPECT_EQ(shield_cells(), 0);
 
     game.input.held[action_shield] = true;
-    for (int i = 91; i < 120; ++i) shield_update();
-    EXPECT_FALSE(game.shield_up) << "the binding does nothing while recovering";
-    EXPECT_EQ(game.shield_timer, 0);
-    shield_update();
-    EXPECT_TRUE(game.shield_up);
+    for (int i = 91; i < 120; ++i) shield_update(arm_input());
+    EXPECT_FALSE(combat.shield_up) << "the binding does nothing while recovering";
+    EXPECT_EQ(combat.shield_timer, 0);
+    shield_update(arm_input());
+    EXPECT_TRUE(combat.shield_up);
     EXPECT_GT(shield_cells(), 0);
 }
 
@@ -94,13 +93,13 @@ TEST_F(ShieldTest, StampsOnlyEmptyCellsAndErasingLeavesTheMapsOwnCells) {
     m.segments = {{185, 170, 185, 200, 1}, {215, 170, 215, 200, 2}};  // a wall and a mirror across it
     load(m);
     const float wall = code_at(185, 183), mirror = code_at(215, 183);
-    shield_update();
+    shield_update(arm_input());
     EXPECT_EQ(code_at(185, 183), wall);
     EXPECT_EQ(code_at(215, 183), mirror);
     EXPECT_EQ(kind_at(200, 183), CellKind::shield_mirror);
 
     game.input.held[action_shield] = false;
-    for (int i = 0; i < 95; ++i) shield_update();
+    for (int i = 0; i < 95; ++i) shield_update(arm_input());
     EXPECT_EQ(shield_cells(), 0);
     EXPECT_EQ(code_at(185, 183), wall);
     EXPECT_EQ(code_at(215, 183), mirror);
@@ -109,34 +108,34 @@ TEST_F(ShieldTest, StampsOnlyEmptyCellsAndErasingLeavesTheMapsOwnCells) {
 
 TEST_F(ShieldTest, RatesBelowFourAreNeverTakenDown) {
     settings.shield_cooldown_rate = 3;
-    shield_update();  // timer 3 -> 2
+    shield_update(arm_input());  // timer 3 -> 2
     aim_at(200, 50);  // the next one goes above the player
-    for (int i = 0; i < 10; ++i) shield_update();
-    EXPECT_TRUE(game.shield_up);
+    for (int i = 0; i < 10; ++i) shield_update(arm_input());
+    EXPECT_TRUE(combat.shield_up);
     EXPECT_EQ(kind_at(200, 183), CellKind::shield_mirror) << "the first shield stays";
     EXPECT_EQ(kind_at(200, 117), CellKind::shield_mirror);
-    EXPECT_EQ(game.shield_ends.y1, 117) << "the ends are those of the last shield";
+    EXPECT_EQ(combat.shield_ends.y1, 117) << "the ends are those of the last shield";
 }
 
 TEST_F(ShieldTest, RateZeroStampsEveryUpdateTheBindingIsHeld) {
     settings.shield_cooldown_rate = 0;
-    shield_update();
+    shield_update(arm_input());
     aim_at(300, 150);
-    shield_update();
-    EXPECT_EQ(game.shield_timer, 0);
+    shield_update(arm_input());
+    EXPECT_EQ(combat.shield_timer, 0);
     EXPECT_EQ(kind_at(200, 183), CellKind::shield_mirror);
     EXPECT_EQ(kind_at(233, 150), CellKind::shield_mirror);
     game.input.held[action_shield] = false;
     aim_at(100, 150);
-    shield_update();
+    shield_update(arm_input());
     EXPECT_EQ(kind_at(167, 150), CellKind::empty);
 }
 
 TEST_F(ShieldTest, UnpoweredPlayerRaisesNothing) {
     world.player.powered = false;
-    for (int i = 0; i < 3; ++i) shield_update();
-    EXPECT_FALSE(game.shield_up);
-    EXPECT_EQ(game.shield_timer, 0);
+    for (int i = 0; i < 3; ++i) shield_update(arm_input());
+    EXPECT_FALSE(combat.shield_up);
+    EXPECT_EQ(combat.shield_timer, 0);
     EXPECT_EQ(shield_cells(), 0);
 }
 
@@ -146,19 +145,19 @@ TEST_F(ShieldTest, ShieldAtTheMapEdgeKeepsToTheGrid) {
     m.height = 160;
     load(m);
     aim_at(200, 300);
-    shield_update();
-    EXPECT_TRUE(game.shield_up);
+    shield_update(arm_input());
+    EXPECT_TRUE(combat.shield_up);
     EXPECT_EQ(shield_cells(), 0) << "the whole stroke lies below the map";
     game.input.held[action_shield] = false;
-    for (int i = 0; i < 95; ++i) shield_update();
-    EXPECT_FALSE(game.shield_up);
+    for (int i = 0; i < 95; ++i) shield_update(arm_input());
+    EXPECT_FALSE(combat.shield_up);
 }
 
 TEST_F(ShieldTest, NothingHappensWithoutAMap) {
     world.release_grid();
-    shield_update();
-    EXPECT_FALSE(game.shield_up);
-    EXPECT_EQ(game.shield_timer, 0);
+    shield_update(arm_input());
+    EXPECT_FALSE(combat.shield_up);
+    EXPECT_EQ(combat.shield_timer, 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/settings.hpp"
+#include "combat/combat_state.hpp"
 #include "game/frame.hpp"
 #include "game/update.hpp"
 #include "world/world_state.hpp"

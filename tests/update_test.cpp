@@ -27,9 +27,9 @@ TEST(StartGame, PreparesAFreshGameOfTheMap) {
     EXPECT_EQ(game.walk_step, 0);
     EXPECT_EQ(game.duck_offset, 15);
     EXPECT_EQ(world.camera_x, 400 - 100);
-    EXPECT_EQ(game.laser_pixels.size(), 800u * 600u);
-    EXPECT_EQ(game.laser_pixels.front(), opaque_black);
-    EXPECT_EQ(game.laser_pixels.back(), opaque_black);
+    EXPECT_EQ(combat.laser_pixels.size(), 800u * 600u);
+    EXPECT_EQ(combat.laser_pixels.front(), opaque_black);
+    EXPECT_EQ(combat.laser_pixels.back(), opaque_black);
 }
 
 TEST(StartGame, AMapThatDoesNotLoadIsNotPlayed) {
@@ -48,9 +48,9 @@ TEST(StartGame, WorkerCountIsBounded) {
         Settings s = defaults();
         s.threads = threads;
         start_map(flat_floor(), s);
-        EXPECT_EQ(game.worker_count, workers) << threads;
-        EXPECT_EQ(game.ray_shooters.size(), static_cast<size_t>(workers));
-        EXPECT_EQ(game.enemy_movers.size(), static_cast<size_t>(workers));
+        EXPECT_EQ(combat.worker_count, workers) << threads;
+        EXPECT_EQ(combat.ray_shooters.size(), static_cast<size_t>(workers));
+        EXPECT_EQ(combat.enemy_movers.size(), static_cast<size_t>(workers));
     }
 }
 
@@ -61,16 +61,16 @@ TEST(StartGame, UnusableResolutionsGetAnEightHundredBySixHundredScreen) {
         s.resolution_width = w;
         s.resolution_height = h;
         start_map(flat_floor(), s);
-        EXPECT_EQ(game.screen_width, 800) << w << 'x' << h;
-        EXPECT_EQ(game.screen_height, 600) << w << 'x' << h;
-        EXPECT_EQ(game.laser_pixels.size(), 800u * 600u);
+        EXPECT_EQ(world.screen_width, 800) << w << 'x' << h;
+        EXPECT_EQ(world.screen_height, 600) << w << 'x' << h;
+        EXPECT_EQ(combat.laser_pixels.size(), 800u * 600u);
         update_step({});  // and the game runs
     }
     Settings s = defaults();
     s.resolution_width = 1024;
     s.resolution_height = 100;
     start_map(flat_floor(), s);
-    EXPECT_EQ(game.laser_pixels.size(), 1024u * 100u);
+    EXPECT_EQ(combat.laser_pixels.size(), 1024u * 100u);
     EXPECT_EQ(world.camera_x, 512 - 100);
 }
 

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "combat/cell_kind.hpp"
+#include "world/cell_kind.hpp"
 
 // A wall segment of the map text; the grid holds its stroke.
 struct Segment {
@@ -114,6 +114,8 @@ struct World {
 
     Player player;
     int32_t camera_x = 0, camera_y = 0;  // screen = world + camera
+    // The screen the camera shows, px: the resolution, or 800 x 600 when it is unusable.
+    int32_t screen_width = 800, screen_height = 600;
 
     std::vector<Laser> lasers;
     std::list<Explosion> explosions;
