@@ -123,3 +123,44 @@ bool ReplayCursor::next(UpdateInput& input) {
 }
 
 bool ReplayCursor::done() const { return run_ >= replay_.runs.size(); }
+
+namespace {
+
+constexpr uint32_t nominal_frame_ms = 16;  // replays run with the alternate timer off: every frame updates
+
+ReplayOutcome outcome_now(FrameOutcome result) {
+    const Player& p = world.player;
+    ReplayOutcome o;
+    o.result = result;
+    o.updates = game.updates;
+    o.player_x = p.x;
+    o.player_y = p.y;
+    o.health = p.health;
+    o.lives = p.lives;
+    o.powered = p.powered;
+    o.enemies = world.enemies.size();
+    o.pickups = world.pickups.size();
+    o.lasers = world.lasers.size();
+    o.explosions = world.explosions.size();
+    o.red_on = world.red_on;
+    o.green_on = world.green_on;
+    o.blue_on = world.blue_on;
+    o.checkpoint = world.last_checkpoint < world.checkpoints.size() ? static_cast<int64_t>(world.last_checkpoint) : -1;
+    o.respawn_x = p.respawn_x;
+    o.respawn_y = p.respawn_y;
+    o.camera_x = world.camera_x;
+    o.camera_y = world.camera_y;
+    return o;
+}
+
+}  // namespace
+
+ReplayOutcome play_replay(const Replay& replay, const UpdateWatcher& watch) {
+    ReplayCursor cursor(replay);
+    const InputSource source = [&cursor](UpdateInput& input) { return cursor.next(input); };
+    FrameView headless;
+    FrameOutcome result = FrameOutcome::playing;
+    while (result == FrameOutcome::playing && !cursor.done())
+        result = run_frame(nominal_frame_ms, source, headless, watch).outcome;
+    return outcome_now(result);
+}

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/frame.hpp"
 #include "game/game_state.hpp"
 
 // A run may last at most a million updates (over four hours at 60 per second),
@@ -50,3 +51,21 @@ private:
     size_t run_ = 0;
     int64_t used_ = 0;  // updates taken from the current run
 };
+
+// Where a replayed game ended: what a route test or `vantorel-tool play` checks.
+struct ReplayOutcome {
+    FrameOutcome result = FrameOutcome::playing;  // playing: the replay ran out first
+    int64_t updates = 0;
+    int32_t player_x = 0, player_y = 0;
+    int32_t health = 0, lives = 0;
+    bool powered = false;
+    size_t enemies = 0, pickups = 0, lasers = 0, explosions = 0;
+    bool red_on = true, green_on = true, blue_on = true;
+    int64_t checkpoint = -1;  // index of the checkpoint touched last; -1 none
+    int32_t respawn_x = 0, respawn_y = 0;
+    int32_t camera_x = 0, camera_y = 0;
+};
+
+// Plays the replay on the game start_game set up, frame by frame through the
+// frame driver with no window, until it is won, lost or out of input.
+ReplayOutcome play_replay(const Replay& replay, const UpdateWatcher& watch = {});

@@ -9,7 +9,7 @@ namespace {
 // A 4000 x 3000 map with the default 800 x 600 screen and scroll distance 4:
 // the dead zone spans window columns 300..500 and rows 225..375.
 void start_big_map(int scroll_distance = 4) {
-    MapText m;
+    MapText m = open_room();
     m.width = 4000;
     m.height = 3000;
     m.start_x = 2000;
@@ -65,7 +65,7 @@ TEST(Camera, ClampsToTheMapEdges) {
 }
 
 TEST(Camera, MapSmallerThanTheScreenStaysAtTheOrigin) {
-    MapText m;
+    MapText m = open_room();
     m.width = 500;
     m.height = 300;
     m.start_x = 450;

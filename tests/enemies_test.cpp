@@ -9,7 +9,7 @@
 #include "combat/enemies.hpp"
 #include "combat/enemy_shots.hpp"
 #include "combat/geometry.hpp"
-#include "test_map_text.hpp"
+#include "support/map_text.hpp"
 
 namespace {
 
@@ -41,8 +41,8 @@ protected:
 };
 
 // A basic enemy driving right towards a vertical segment of `type` at x = 200.
-TestMap basic_towards_segment(int type) {
-    TestMap m;
+MapText basic_towards_segment(int type) {
+    MapText m{.width = 400, .height = 300};
     m.segments = {{200, 40, 200, 260, type}};
     m.enemies = {{150, 150, 1, 0}};
     return m;
@@ -69,7 +69,7 @@ TEST_F(EnemyTest, BasicEnemyBouncesNinetyDegreesOffAFortyFiveDegreeMirrorWithout
     // The mirror runs from (250, 150) to (150, 250): a "/" line through (200, 200)
     // with direction 135 degrees.
     for (const double heading : {0.0, 360.0}) {
-        TestMap m;
+        MapText m{.width = 400, .height = 300};
         m.segments = {{150, 250, 250, 150, 2}};
         m.enemies = {{120, 200, 1, heading}};
         m.load();
@@ -110,7 +110,7 @@ TEST_F(EnemyTest, BasicEnemyPassesGreenGatesAlwaysAndRedGatesAndBlueMirrorsOnlyW
 }
 
 TEST_F(EnemyTest, BasicEnemyReversesAtTheMapEdge) {
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     m.enemies = {{370, 150, 1, 0}, {200, 270, 1, 90}};
     m.load();
     step(12);
@@ -134,9 +134,9 @@ TEST_F(EnemyTest, ContactHurtsThreePerUpdateInsideTheBodyBandWhichShrinksWhenDuc
         {0, 107, true, false},
     };
     for (const Case& c : cases) {
-        TestMap m;
-        m.player_x = 200;
-        m.player_y = 150;
+        MapText m{.width = 400, .height = 300};
+        m.start_x = 200;
+        m.start_y = 150;
         m.enemies = {{200 + c.dx, c.y, 1, 90}};
         m.load();
         world.player.ducking = c.ducking;
@@ -148,7 +148,7 @@ TEST_F(EnemyTest, ContactHurtsThreePerUpdateInsideTheBodyBandWhichShrinksWhenDuc
 }
 
 TEST_F(EnemyTest, ExitPullsABasicEnemyAndSwallowsItWithoutAnExplosion) {
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     m.exit_x = 200;
     m.exit_y = 150;
     m.enemies = {{225, 150, 1, 90}, {219, 150, 1, 90}, {300, 150, 1, 90}};
@@ -169,10 +169,10 @@ TEST_F(EnemyTest, ExitPullsABasicEnemyAndSwallowsItWithoutAnExplosion) {
 
 // A smart enemy at (100, 100) looking right; a "\" mirror through (200, 100)
 // sends its sight line down to a player standing at (200, 200).
-TestMap smart_with_mirror() {
-    TestMap m;
-    m.player_x = 200;
-    m.player_y = 200;
+MapText smart_with_mirror() {
+    MapText m{.width = 400, .height = 300};
+    m.start_x = 200;
+    m.start_y = 200;
     m.segments = {{250, 150, 150, 50, 2}};
     m.enemies = {{100, 100, 2, 0}};
     return m;
@@ -190,7 +190,7 @@ TEST_F(EnemyTest, SmartEnemySeesByWayOfAMirrorAndFiresAlongItsOwnHeading) {
     EXPECT_EQ(enemy().cooldown, 60);
 
     // Without the mirror the same enemy sees nothing and only turns.
-    TestMap bare = smart_with_mirror();
+    MapText bare = smart_with_mirror();
     bare.segments.clear();
     bare.load();
     world.player.ducking = false;
@@ -213,9 +213,9 @@ TEST_F(EnemyTest, SmartEnemyDoesNotLookOrTurnWhileCooling) {
 
 TEST_F(EnemyTest, SmartEnemyWithNoSightRangeNeverFiresButKeepsTurning) {
     for (const int32_t range : {0, -5}) {
-        TestMap m;
-        m.player_x = 150;
-        m.player_y = 100;
+        MapText m{.width = 400, .height = 300};
+        m.start_x = 150;
+        m.start_y = 100;
         m.enemies = {{100, 100, 2, 0}};
         m.load();
         world.player.ducking = false;
@@ -226,9 +226,9 @@ TEST_F(EnemyTest, SmartEnemyWithNoSightRangeNeverFiresButKeepsTurning) {
 }
 
 TEST_F(EnemyTest, SmartSightIsStoppedByWallsAndClosedGatesAndLimitedByRange) {
-    TestMap m;
-    m.player_x = 250;
-    m.player_y = 100;
+    MapText m{.width = 400, .height = 300};
+    m.start_x = 250;
+    m.start_y = 100;
     m.segments = {{180, 50, 180, 150, 4}};  // green gate between the enemy and the player
     m.enemies = {{100, 100, 2, 0}};
     m.load();
@@ -248,7 +248,7 @@ TEST_F(EnemyTest, SmartSightIsStoppedByWallsAndClosedGatesAndLimitedByRange) {
 }
 
 TEST_F(EnemyTest, TurretFiresFromItsCentreEveryCooldownOfActiveTime) {
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     m.enemies = {{100, 120, 3, 90}};
     m.load();
     std::vector<int> fired_on;
@@ -266,7 +266,7 @@ TEST_F(EnemyTest, TurretFiresFromItsCentreEveryCooldownOfActiveTime) {
 }
 
 TEST_F(EnemyTest, OffScreenTurretCoolsDownButHoldsFireUntilSeen) {
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     m.enemies = {{100, 120, 3, 0}};
     m.load();
     enemy().cooldown = 10;
@@ -279,7 +279,7 @@ TEST_F(EnemyTest, OffScreenTurretCoolsDownButHoldsFireUntilSeen) {
 
 TEST_F(EnemyTest, ActivityGateLetsEachKindActOffScreenFromItsOwnGlobalLevel) {
     // The screen is 800 x 600 with a 16 px margin; x = 817 is just off it.
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     m.width = 1200;
     m.enemies = {{817, 100, 1, 90}, {817, 150, 2, 0}, {817, 200, 3, 0}, {817, 250, 7, 0}, {816, 280, 1, 270}};
     for (int g = 0; g <= 3; ++g) {
@@ -295,7 +295,7 @@ TEST_F(EnemyTest, ActivityGateLetsEachKindActOffScreenFromItsOwnGlobalLevel) {
 }
 
 TEST_F(EnemyTest, RemovingTheDeadKeepsTheOrderOfTheLiving) {
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     for (int i = 0; i < 6; ++i) m.enemies.push_back({10 + i, 10, 3, 0});
     m.load();
     const int32_t healths[] = {5, 0, 3, -1, 0, 7};
@@ -322,7 +322,7 @@ TEST_F(EnemyTest, ExplosionsPlayTwentyFiveFramesThenGo) {
 }
 
 TEST_F(EnemyTest, RangesReachingPastTheListAreCutToIt) {
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     m.enemies = {{100, 100, 3, 0}, {150, 100, 3, 0}};
     m.load();
     EnemyMover stale{-4, 50};
@@ -351,12 +351,12 @@ struct PhaseOutcome {
 
 // A crowd around a player at (400, 300): basic enemies circling into contact,
 // smart enemies sweeping, turrets firing.
-TestMap crowd() {
-    TestMap m;
+MapText crowd() {
+    MapText m{.width = 400, .height = 300};
     m.width = 800;
     m.height = 600;
-    m.player_x = 400;
-    m.player_y = 300;
+    m.start_x = 400;
+    m.start_y = 300;
     m.segments = {{300, 100, 500, 100, 2}, {100, 500, 700, 500, 1}};
     for (int i = 0; i < 45; ++i) {
         const int kind = 1 + i % 3;

@@ -11,35 +11,10 @@
 
 #include "support/fresh_state.hpp"
 #include "app/settings.hpp"
+#include "support/map_text.hpp"
 #include "game/game_state.hpp"
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
-
-struct LaserSegment { int x1, y1, x2, y2, type; };
-struct LaserSwitch { int x, y, colour; };
-struct LaserEnemy { int x, y, kind; double heading; };
-
-struct LaserMap {
-    int width = 200, height = 100;
-    int start_x = 1000, start_y = 1000;  // the player well away unless a test needs it
-    int exit_x = 5000, exit_y = 5000;
-    std::vector<LaserSegment> segments = {};
-    std::vector<LaserSwitch> switches = {};
-    std::vector<LaserEnemy> enemies = {};
-
-    std::string text() const {
-        std::ostringstream t;
-        t << width << ' ' << height << ' ' << start_x << ' ' << start_y << ' ' << exit_x << ' ' << exit_y << ' '
-          << segments.size() << ' ';
-        for (const auto& s : segments) t << s.x1 << ' ' << s.y1 << ' ' << s.x2 << ' ' << s.y2 << ' ' << s.type << ' ';
-        t << switches.size() << ' ';
-        for (const auto& s : switches) t << s.x << ' ' << s.y << ' ' << s.colour << ' ';
-        t << enemies.size() << ' ';
-        for (const auto& e : enemies) t << e.x << ' ' << e.y << ' ' << e.kind << ' ' << e.heading << ' ';
-        t << "0 0 ";
-        return t.str();
-    }
-};
 
 class LaserWorld : public ::testing::Test {
 protected:
@@ -47,7 +22,7 @@ protected:
         start_fresh();
     }
     void TearDown() override { start_fresh(); }
-    void load(const LaserMap& m) {
+    void load(const MapText& m) {
         std::string why;
         ASSERT_TRUE(load_map(m.text().c_str(), why)) << why;
     }

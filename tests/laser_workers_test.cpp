@@ -38,7 +38,7 @@ protected:
 
     void build(unsigned seed, int particles) {
         rng.seed(seed);
-        LaserMap m;
+        MapText m;
         m.width = 400;
         m.height = 300;
         m.start_x = uniform(40, 360);

@@ -4,8 +4,11 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/settings.hpp"
+#include "support/map_text.hpp"
 #include "combat/geometry.hpp"
 #include "world/map_loader.hpp"
 #include "world/maps.hpp"
@@ -15,12 +18,9 @@ namespace {
 
 float cell(int x, int y) { return world.wall_grid[cell_index(x, y)]; }
 
-// A map text: header, then the given segment numbers and the rest of the lists.
-std::string map_text(int w, int h, const std::string& segments, int segment_count,
-                     const std::string& rest = "0 0 0 0 ") {
-    std::ostringstream t;
-    t << w << ' ' << h << " 10 10 50 50 " << segment_count << ' ' << segments << rest;
-    return t.str();
+// A w x h map with the start at (10, 10), the exit at (50, 50) and the given segments.
+MapText segments_map(int w, int h, std::vector<MapSegment> segments) {
+    return {.width = w, .height = h, .start_x = 10, .start_y = 10, .exit_x = 50, .exit_y = 50, .segments = std::move(segments)};
 }
 
 class MapLoader : public ::testing::Test {
@@ -55,7 +55,7 @@ TEST_F(MapLoader, FloorEndsOneShortOfItsEndPointWithTheShiftedSide) {
 TEST_F(MapLoader, VerticalMirrorStoresItsDirectionEitherWay) {
     // Columns 474 to 477, rows 564 to 628: the tiny sine of the float angle
     // lifts the left half of each cross-line by one row.
-    ASSERT_TRUE(load_map(map_text(600, 700, "476 565 476 629 2 ", 1).c_str()));
+    ASSERT_TRUE(load_map(segments_map(600, 700, {{476, 565, 476, 629, 2}}).text().c_str()));
     for (int x = 474; x <= 477; ++x) {
         const bool left = x < 476;
         EXPECT_EQ(cell(x, left ? 564 : 565), 4.712389f) << x;
@@ -68,7 +68,7 @@ TEST_F(MapLoader, VerticalMirrorStoresItsDirectionEitherWay) {
     EXPECT_EQ(world.cell_kinds[cell_index(476, 600)], CellKind::mirror);
 
     // Drawn upwards: columns 474 to 477, rows 565 to 629.
-    ASSERT_TRUE(load_map(map_text(600, 700, "476 629 476 565 2 ", 1).c_str()));
+    ASSERT_TRUE(load_map(segments_map(600, 700, {{476, 629, 476, 565, 2}}).text().c_str()));
     int top = 999, bottom = 0;
     for (int x = 474; x <= 477; ++x)
         for (int y = 560; y <= 635; ++y)
@@ -80,8 +80,10 @@ TEST_F(MapLoader, VerticalMirrorStoresItsDirectionEitherWay) {
 }
 
 TEST_F(MapLoader, SegmentCodesByTypeAndLaterSegmentsWin) {
-    ASSERT_TRUE(load_map(map_text(100, 100,
-                                  "10 10 90 10 3 10 30 90 30 4 10 50 90 50 5 10 70 90 70 1 50 60 50 80 7 ", 5)
+    ASSERT_TRUE(load_map(segments_map(100, 100,
+                                      {{10, 10, 90, 10, 3}, {10, 30, 90, 30, 4}, {10, 50, 90, 50, 5},
+                                       {10, 70, 90, 70, 1}, {50, 60, 50, 80, 7}})
+                             .text()
                              .c_str()));
     EXPECT_EQ(cell(40, 10), code_red_gate);
     EXPECT_EQ(cell(40, 30), code_green_gate);

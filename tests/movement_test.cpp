@@ -171,7 +171,7 @@ TEST(Movement, RedGateBlocksOnlyWhileRedIsOn) {
 }
 
 TEST(Movement, MapEdgesBlockEveryProbe) {
-    MapText m;  // no walls at all: the map's edges are all there is
+    MapText m = open_room();  // no walls at all: the map's edges are all there is
     m.start_x = 400;
     m.start_y = 40;
     start_map(m);
@@ -186,7 +186,7 @@ TEST(Movement, MapEdgesBlockEveryProbe) {
     EXPECT_GT(player().x, 780);
 
     // Near the top edge a ducked player cannot stand (its head would be outside).
-    MapText top;
+    MapText top = open_room();
     top.wall(0, 60, 799, 60);
     top.start_x = 400;
     top.start_y = 28;

@@ -62,7 +62,7 @@ TEST(ReplayFormat, AWholeReplayIsBounded) {
 }
 
 TEST(ReplayCursor, HandsOutEachRunForItsCountWithWorldPointsThroughTheCamera) {
-    MapText m;
+    MapText m = open_room();
     m.width = 3000;
     m.start_x = 1500;
     start_map(m);

@@ -7,7 +7,7 @@
 #include "combat/geometry.hpp"
 #include "combat/shield.hpp"
 #include "game/input.hpp"
-#include "test_map_text.hpp"
+#include "support/map_text.hpp"
 
 namespace {
 
@@ -16,12 +16,12 @@ class ShieldTest : public ::testing::Test {
 protected:
     void SetUp() override {
         start_fresh();
-        load(TestMap{});
+        load(MapText{.width = 400, .height = 300});
     }
 
-    static void load(TestMap m) {
-        m.player_x = 200;
-        m.player_y = 150;
+    static void load(MapText m) {
+        m.start_x = 200;
+        m.start_y = 150;
         m.load();
         world.player.ducking = false;
         world.player.powered = true;
@@ -89,7 +89,7 @@ TEST_F(ShieldTest, StandsThreeQuartersOfItsCycleAndRisesAgainWhenTheCycleIsOver)
 }
 
 TEST_F(ShieldTest, StampsOnlyEmptyCellsAndErasingLeavesTheMapsOwnCells) {
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     m.segments = {{185, 170, 185, 200, 1}, {215, 170, 215, 200, 2}};  // a wall and a mirror across it
     load(m);
     const float wall = code_at(185, 183), mirror = code_at(215, 183);
@@ -140,7 +140,7 @@ TEST_F(ShieldTest, UnpoweredPlayerRaisesNothing) {
 }
 
 TEST_F(ShieldTest, ShieldAtTheMapEdgeKeepsToTheGrid) {
-    TestMap m;
+    MapText m{.width = 400, .height = 300};
     m.width = 210;
     m.height = 160;
     load(m);

@@ -8,52 +8,11 @@
 #include <vector>
 
 #include "app/settings.hpp"
+#include "support/map_text.hpp"
 #include "combat/combat_state.hpp"
 #include "game/frame.hpp"
 #include "game/update.hpp"
 #include "world/world_state.hpp"
-
-// Builds a map text: size, start, exit, then the lists in map-text order.
-struct MapText {
-    int width = 800, height = 600;
-    int start_x = 100, start_y = 300;
-    int exit_x = -1000, exit_y = -1000;  // out of reach unless a test places it
-    std::vector<std::string> segments, switches, enemies, pickups, checkpoints;
-
-    MapText& wall(int x1, int y1, int x2, int y2, int type = 1) {
-        segments.push_back(line({x1, y1, x2, y2, type}));
-        return *this;
-    }
-    MapText& pickup(int x, int y, int kind) {
-        pickups.push_back(line({x, y, kind}));
-        return *this;
-    }
-    MapText& checkpoint(int x, int y) {
-        checkpoints.push_back(line({x, y}));
-        return *this;
-    }
-    MapText& colour_switch(int x, int y, int colour) {
-        switches.push_back(line({x, y, colour}));
-        return *this;
-    }
-
-    std::string text() const {
-        std::ostringstream out;
-        out << width << ' ' << height << ' ' << start_x << ' ' << start_y << ' ' << exit_x << ' ' << exit_y << ' ';
-        for (const auto* list : {&segments, &switches, &enemies, &pickups, &checkpoints}) {
-            out << list->size() << ' ';
-            for (const std::string& item : *list) out << item;
-        }
-        return out.str();
-    }
-
-private:
-    static std::string line(std::initializer_list<int> numbers) {
-        std::string s;
-        for (int n : numbers) s += std::to_string(n) + ' ';
-        return s;
-    }
-};
 
 // Where a player stands on flat_floor(): its stroke covers rows 399..402 and
 // the feet rest on row y + 32.
@@ -62,7 +21,7 @@ inline constexpr int standing_y = floor_top - 32;
 
 // A floor across the whole 800 x 600 map, the player starting on it at x = 100.
 inline MapText flat_floor() {
-    MapText m;
+    MapText m = open_room();
     m.start_y = standing_y;
     m.wall(0, 401, 799, 401);
     return m;

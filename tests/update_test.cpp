@@ -93,7 +93,7 @@ TEST(StartGame, SameMapAndInputsGiveTheSameSparks) {
 }
 
 TEST(UpdateOrder, TheCameraLooksBeforeThePlayerMoves) {
-    MapText m;
+    MapText m = open_room();
     m.width = 3000;
     m.wall(0, 401, 2999, 401);
     m.start_x = 1500;

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr uint32_t frame_ms = 16;  // nominal; the alternate timer is off while playing
-
 // The settings a play runs with: defaults or the --config file, --threads, the
 // start-up corrections, and no alternate timer (every frame runs its updates).
 Settings play_settings(const PlayOptions& options) {
@@ -44,37 +42,21 @@ void print_trace_line(std::ostream& out) {
         << " airborne " << p.airborne << " ducking " << p.ducking << " health " << p.health << '\n';
 }
 
-void print_summary(std::ostream& out, FrameOutcome outcome) {
-    const Player& p = world.player;
-    const int64_t checkpoint =
-        world.last_checkpoint < world.checkpoints.size() ? static_cast<int64_t>(world.last_checkpoint) : -1;
-    out << "result " << result_name(outcome) << '\n'
-        << "updates " << game.updates << '\n'
-        << "player " << p.x << ' ' << p.y << '\n'
-        << "health " << p.health << '\n'
-        << "lives " << p.lives << '\n'
-        << "powered " << p.powered << '\n'
-        << "enemies " << world.enemies.size() << '\n'
-        << "pickups " << world.pickups.size() << '\n'
-        << "lasers " << world.lasers.size() << '\n'
-        << "explosions " << world.explosions.size() << '\n'
-        << "switches " << world.red_on << ' ' << world.green_on << ' ' << world.blue_on << '\n'
-        << "checkpoint " << checkpoint << '\n'
-        << "respawn " << p.respawn_x << ' ' << p.respawn_y << '\n'
-        << "camera " << world.camera_x << ' ' << world.camera_y << '\n';
-}
-
-// Frames until the replay runs out or the game is won or lost.
-FrameOutcome play_replay(const Replay& replay, bool trace, std::ostream& out) {
-    ReplayCursor cursor(replay);
-    const InputSource source = [&cursor](UpdateInput& input) { return cursor.next(input); };
-    UpdateWatcher watch;
-    if (trace) watch = [&out] { print_trace_line(out); };
-    FrameView headless;
-    FrameOutcome outcome = FrameOutcome::playing;
-    while (outcome == FrameOutcome::playing && !cursor.done())
-        outcome = run_frame(frame_ms, source, headless, watch).outcome;
-    return outcome;
+void print_summary(std::ostream& out, const ReplayOutcome& o) {
+    out << "result " << result_name(o.result) << '\n'
+        << "updates " << o.updates << '\n'
+        << "player " << o.player_x << ' ' << o.player_y << '\n'
+        << "health " << o.health << '\n'
+        << "lives " << o.lives << '\n'
+        << "powered " << o.powered << '\n'
+        << "enemies " << o.enemies << '\n'
+        << "pickups " << o.pickups << '\n'
+        << "lasers " << o.lasers << '\n'
+        << "explosions " << o.explosions << '\n'
+        << "switches " << o.red_on << ' ' << o.green_on << ' ' << o.blue_on << '\n'
+        << "checkpoint " << o.checkpoint << '\n'
+        << "respawn " << o.respawn_x << ' ' << o.respawn_y << '\n'
+        << "camera " << o.camera_x << ' ' << o.camera_y << '\n';
 }
 
 }  // namespace
@@ -97,8 +79,9 @@ int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err) {
         err << "The map " << options.map << " cannot be played: " << why << '\n';
         return 1;
     }
-    const FrameOutcome outcome = play_replay(replay, options.trace, out);
-    print_summary(out, outcome);
+    UpdateWatcher watch;
+    if (options.trace) watch = [&out] { print_trace_line(out); };
+    print_summary(out, play_replay(replay, watch));
     world.release_grid();
     return 0;
 }
