@@ -14,9 +14,9 @@
 
 #include "app/settings.hpp"
 #include "combat/geometry.hpp"
-#include "combat/huge_pages.hpp"
+#include "world/huge_pages.hpp"
 #include "combat/laser_phase.hpp"
-#include "combat/laser_reference.hpp"
+#include "support/laser_reference.hpp"
 #include "combat/lasers.hpp"
 #include "combat/workers.hpp"
 #include "game/game_state.hpp"

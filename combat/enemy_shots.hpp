@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "world/world_state.hpp"
@@ -25,9 +26,18 @@ struct ShotBatch {
     void fire(int32_t enemy, int32_t x, int32_t y, float angle);
 };
 
+// Batches handed over by the enemy workers of the running phase. Workers of
+// one phase cover disjoint index ranges, so sorting by `first` puts every
+// shot in enemy order.
+struct PendingShots {
+    std::mutex mutex;
+    std::vector<ShotBatch> batches;  // guarded by mutex
+    // Puts the batches in enemy order; the caller holds the mutex.
+    void sort();
+};
+inline PendingShots pending_shots;
+
 // Hands a finished worker's batch over for the merge (any thread; empty batches are dropped).
 void hand_over_shots(ShotBatch&& batch);
-// The shots handed over since the last flush, in enemy order (main thread, between phase and flush).
-std::vector<EnemyShot> pending_enemy_shots();
 // Drops every shot handed over and not yet flushed (a new map, an abandoned update).
 void discard_enemy_shots();

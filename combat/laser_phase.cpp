@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "app/settings.hpp"
-#include "combat/huge_pages.hpp"
 
 LaserFrame LaserFrame::current(uint32_t* pixels) {
     LaserFrame f;
@@ -99,17 +98,6 @@ void LaserPhase::prepare(uint32_t* pixels) {
     ready_ = colours_ready();
     targets_.build();
     resteps_ = 0;
-    keep_kinds_on_huge_pages();
-}
-
-void LaserPhase::keep_kinds_on_huge_pages() {
-    constexpr int32_t renew_every = 64;  // phases, about a second of play
-    const void* kinds = world.cell_kinds.data();
-    if (!kinds || kinds == refused_kinds_) return;
-    if (kinds == last_kinds_ && ++phases_since_request_ < renew_every) return;
-    last_kinds_ = kinds;
-    phases_since_request_ = 0;
-    if (!back_with_huge_pages(kinds, world.cell_kinds.size())) refused_kinds_ = kinds;
 }
 
 void LaserPhase::begin(int32_t workers, uint32_t* pixels) {
@@ -200,19 +188,3 @@ void LaserPhase::replot_all() const {
     for (const Laser& p : world.lasers) plot_world_point(frame_, p.x, p.y, laser_colour);
 }
 
-void LaserPhase::run_serial(int32_t first, int32_t last) {
-    prepare(combat.laser_pixels.data());
-    LaserRules rules = rules_;
-    last = std::min(last, static_cast<int32_t>(world.lasers.size()));
-    for (int32_t i = std::max(first, 0); i < last; ++i) {
-        Laser& p = world.lasers[static_cast<size_t>(i)];
-        const ParticleOutcome o = step(p, rules);
-        const uint8_t flips = o.touched & colours_ready();
-        if (flips) {
-            flip_colours(flips);
-            rules = LaserRules::current();
-        }
-        if (o.hit != HitKind::none) apply_hit({i, o.hit, o.enemy, o.hit_x, o.hit_y, o.hit_angle});
-        plot_world_point(frame_, p.x, p.y, laser_colour);
-    }
-}

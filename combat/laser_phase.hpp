@@ -40,8 +40,6 @@ public:
     void run(int32_t first, int32_t last, size_t slot);
     // Main thread, after the workers: applies hits and flips in particle order.
     void finish();
-    // Steps [first, last) one particle after another, applying everything at once (no workers).
-    void run_serial(int32_t first, int32_t last);
 
     bool active() const { return active_; }
     // Re-steps of the last phase (particles whose path changed with a flip, or that flipped).
@@ -89,13 +87,6 @@ private:
     LaserTargets targets_;
     std::vector<WorkerLog> logs_;
     int64_t resteps_ = 0;
-    // Keeping the kind map on huge pages: a freed grid's address may come back
-    // for the next map, so the request is renewed now and then, not only when
-    // the address changes; a table the system refused is not asked about again.
-    void keep_kinds_on_huge_pages();
-    const void* refused_kinds_ = nullptr;
-    const void* last_kinds_ = nullptr;
-    int32_t phases_since_request_ = 0;
 };
 
 // The phase run_worker_phases drives; run_ray_shooter reports into it while active.

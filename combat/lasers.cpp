@@ -79,15 +79,11 @@ void clear_laser_pixels(RayShooter* range) {
 
 void run_ray_shooter(RayShooter* range) {
     if (!range) return;
-    if (laser_phase.active()) {
-        const auto& records = combat.ray_shooters;
-        if (!records.empty() && range >= records.data() && range < records.data() + records.size()) {
-            laser_phase.run(range->first, range->last, static_cast<size_t>(range - records.data()));
-            return;
-        }
-    }
-    // Called on its own (outside the worker phases): one particle after another.
-    laser_phase.run_serial(range->first, range->last);
+    // Only the laser phase's own records are stepped; anything else is no range of this phase.
+    if (!laser_phase.active()) return;
+    const auto& records = combat.ray_shooters;
+    if (!records.empty() && range >= records.data() && range < records.data() + records.size())
+        laser_phase.run(range->first, range->last, static_cast<size_t>(range - records.data()));
 }
 
 void spark_step() {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/settings.hpp"
-#include "combat/huge_pages.hpp"
+#include "combat/enemy_shots.hpp"
 #include "combat/lasers.hpp"
 #include "combat/shield.hpp"
 #include "combat/workers.hpp"
@@ -39,6 +39,8 @@ void size_workers() {
 void fresh_game_state() {
     game = GameState{};
     combat.random.state = game_random_seed;
+    // Shots queued by an update that never finished must not reach this game.
+    discard_enemy_shots();
     size_screen();
     size_workers();
     // Sparks outlive a map load; a new game starts without the last one's.
@@ -61,8 +63,6 @@ void flight_ends_jump() {
 bool start_game(const char* map_text, std::string& why) {
     fresh_game_state();
     if (!load_map(map_text, why)) return false;
-    // Pay the move of the cell-kind table onto huge pages while loading, not in the first update.
-    back_with_huge_pages(world.cell_kinds.data(), world.cell_kinds.size());
     centre_camera();
     if (settings.maximum_armor != 0) world.player.powered = true;
     world.player.shot_cooldown = settings.laser_cooldown_rate;

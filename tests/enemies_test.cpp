@@ -8,6 +8,7 @@
 #include "app/settings.hpp"
 #include "combat/enemies.hpp"
 #include "combat/enemy_shots.hpp"
+#include "support/enemy_shots_peek.hpp"
 #include "combat/geometry.hpp"
 #include "support/map_text.hpp"
 

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "combat/laser_phase.hpp"
-#include "combat/laser_reference.hpp"
+#include "support/laser_reference.hpp"
 #include "combat/lasers.hpp"
 #include "combat/workers.hpp"
 #include "laser_scene.hpp"
@@ -85,18 +85,6 @@ protected:
         combat = saved_combat;
         return o;
     }
-    // run_ray_shooter called on its own, outside the worker phases.
-    LaserOutcome standalone_update() {
-        const World saved_world = world;
-        const CombatState saved_combat = combat;
-        std::fill(combat.laser_pixels.begin(), combat.laser_pixels.end(), opaque_black);
-        RayShooter all{0, static_cast<int32_t>(world.lasers.size()), combat.laser_pixels.data()};
-        run_ray_shooter(&all);
-        LaserOutcome o = LaserOutcome::now();
-        world = saved_world;
-        combat = saved_combat;
-        return o;
-    }
     LaserOutcome update_with(int32_t workers) {
         const World saved_world = world;
         const CombatState saved_combat = combat;
@@ -125,7 +113,6 @@ TEST_F(BusyScene, FastStepMatchesTheStraightReadingHitForHit) {
             const LaserOutcome before = LaserOutcome::now();
             const LaserOutcome expected = reference_update();
             ASSERT_NO_FATAL_FAILURE(expect_same(update_with(1), expected));
-            ASSERT_NO_FATAL_FAILURE(expect_same(standalone_update(), expected));
             flips += flipped_colours(before, expected);
             run_laser_phases();
             between_updates();

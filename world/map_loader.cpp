@@ -6,6 +6,7 @@
 
 #include "app/settings.hpp"
 #include "combat/geometry.hpp"
+#include "world/huge_pages.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -229,6 +230,8 @@ bool load_map(const char* text, std::string& why) {
         !read_pickups(in, why) || !read_checkpoints(in, why))
         return false;
     if (!in.good()) return fail(why, in.broken_at("the last lists"));
+    // The laser step reads the kind table all over; the move is paid here, while loading.
+    back_with_huge_pages(world.cell_kinds.data(), world.cell_kinds.size());
     why.clear();
     return true;
 }

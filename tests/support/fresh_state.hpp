@@ -4,6 +4,7 @@
 
 #include "app/settings.hpp"
 #include "combat/combat_state.hpp"
+#include "combat/enemy_shots.hpp"
 #include "game/game_state.hpp"
 #include "world/world_state.hpp"
 
@@ -14,6 +15,7 @@ inline void start_fresh(const Settings& s = Settings{}) {
     world = World{};
     game = GameState{};
     combat = CombatState{};
+    discard_enemy_shots();
     combat.laser_pixels.assign(static_cast<size_t>(world.screen_width) * static_cast<size_t>(world.screen_height),
                                opaque_black);
 }

@@ -1,4 +1,4 @@
-#include "combat/huge_pages.hpp"
+#include "world/huge_pages.hpp"
 
 #include <cstdint>
 

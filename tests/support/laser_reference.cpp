@@ -1,4 +1,4 @@
-#include "combat/laser_reference.hpp"
+#include "support/laser_reference.hpp"
 
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +14,8 @@ std::mutex shared_writes;
 
 enum class Fate { moves, spent };
 
-// Steps 3 to 11 of one sub-step after the freeze test and ageing.
+// One sub-step after the freeze test and ageing: leave the map, walls and
+// mirrors, enemies, switches, the player, the exit's pull, then move one pixel.
 Fate sub_step(Laser& p, const LaserFrame& f) {
     const int32_t ix = to_int(p.x), iy = to_int(p.y);
     if (ix < 0 || iy < 0 || ix >= f.map_width || iy >= f.map_height) return Fate::spent;

@@ -1,0 +1,16 @@
+// A look at the enemy shots queued in the enemy phase, before they are merged
+// into the lasers.
+#pragma once
+
+#include <vector>
+
+#include "combat/enemy_shots.hpp"
+
+// The shots handed over since the last flush, in enemy order.
+inline std::vector<EnemyShot> pending_enemy_shots() {
+    const std::lock_guard lock(pending_shots.mutex);
+    pending_shots.sort();
+    std::vector<EnemyShot> all;
+    for (const ShotBatch& b : pending_shots.batches) all.insert(all.end(), b.shots.begin(), b.shots.end());
+    return all;
+}
