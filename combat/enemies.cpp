@@ -7,12 +7,11 @@
 #include "app/settings.hpp"
 #include "combat/enemy_shots.hpp"
 #include "combat/geometry.hpp"
+#include "combat/player_body.hpp"
 #include "world/world_state.hpp"
 
 namespace {
 
-constexpr int32_t kind_basic = 1;
-constexpr int32_t kind_smart = 2;
 constexpr int32_t screen_margin = 16;      // px an enemy may stand off screen and still act
 constexpr float probe_ahead = 12;          // px from a basic enemy's centre to its probe line
 constexpr int32_t probe_half_width = 5;    // probe cells either side of the heading
@@ -24,9 +23,9 @@ constexpr int32_t last_explosion_frame = 24;
 float radians_of(float degrees) { return static_cast<float>(static_cast<double>(degrees) * pi / 180.0); }
 float degrees_of(double radians) { return static_cast<float>(radians * 180.0 / pi); }
 
-// How far the top of the player's body reaches above player.y (px): a ducking
-// player has nothing above its centre line.
-int32_t body_top() { return world.player.ducking ? 0 : 30; }
+// How far the top of the player's body reaches above player.y for sight and
+// contact (px): a ducking player has nothing above its centre line.
+int32_t body_top() { return world.player.ducking ? 0 : sight_top_standing; }
 
 // Euclidean distance from an enemy to the exit, px.
 float distance_to_exit(const Enemy& e) {
@@ -38,8 +37,8 @@ float distance_to_exit(const Enemy& e) {
 // The lowest `global_enemies` at which this kind acts while off screen;
 // unknown kinds count as turrets.
 int32_t global_threshold(int32_t kind) {
-    if (kind == kind_basic) return 1;
-    if (kind == kind_smart) return 2;
+    if (kind == enemy_basic) return 1;
+    if (kind == enemy_smart) return 2;
     return 3;
 }
 
@@ -69,16 +68,14 @@ void probe_and_turn(Enemy& e) {
         }
         const size_t at = cell_index(col, row);
         const CellKind kind = world.cell_kinds[at];
-        if (kind == CellKind::wall || (kind == CellKind::red_gate && world.red_on)) {
-            e.angle += 180.0f;
-            return;
-        }
-        const bool bounces = kind == CellKind::mirror || (kind == CellKind::blue_mirror && world.blue_on);
-        if (bounces || kind == CellKind::shield_mirror) {
+        if (reflects_laser(kind)) {
             const float theta = classify_cell(world.wall_grid[at]).theta;
             e.angle = degrees_of(2.0 * static_cast<double>(theta) - static_cast<double>(k));
             // A shield stroke lets the scan go on, so a wall behind it can still turn the enemy back.
-            if (bounces) return;
+            if (kind != CellKind::shield_mirror) return;
+        } else if (blocks_body(kind)) {
+            e.angle += 180.0f;
+            return;
         }
     }
 }
@@ -88,8 +85,8 @@ void probe_and_turn(Enemy& e) {
 void touch_player(const Enemy& e) {
     const Player& p = world.player;
     const int64_t dx = int64_t{e.x} - p.x;
-    const int64_t top = int64_t{p.y} - body_top() - 13, bottom = int64_t{p.y} + 43;
-    if (dx < -27 || dx > 27 || e.y < top || e.y > bottom) return;
+    const int64_t top = int64_t{p.y} - body_top() - contact_reach_above, bottom = int64_t{p.y} + contact_bottom;
+    if (dx < -contact_half_width || dx > contact_half_width || e.y < top || e.y > bottom) return;
     std::atomic_ref<int32_t>(world.player.health).fetch_sub(contact_damage, std::memory_order_relaxed);
     std::atomic_ref<bool>(world.player.hit_flash).store(true, std::memory_order_relaxed);
 }
@@ -125,7 +122,8 @@ void update_basic(Enemy& e) {
 bool sees_player_at(int32_t ix, int32_t iy) {
     const Player& p = world.player;
     const int64_t dx = int64_t{ix} - p.x;
-    return dx >= -13 && dx <= 13 && iy > int64_t{p.y} - body_top() && iy <= int64_t{p.y} + 29;
+    return dx >= -sight_half_width && dx <= sight_half_width && iy > int64_t{p.y} - body_top() &&
+           iy <= int64_t{p.y} + sight_bottom;
 }
 
 // Traces the sight line from 16 px ahead along heading k (radians) as a laser
@@ -178,8 +176,8 @@ void update_turret(Enemy& e, int32_t index, ShotBatch& shots) {
 void update_enemy(Enemy& e, int32_t index, ShotBatch& shots) {
     if (e.cooldown > 0) --e.cooldown;
     if (!is_active(e)) return;
-    if (e.kind == kind_basic) update_basic(e);
-    else if (e.kind == kind_smart) update_smart(e, index, shots);
+    if (e.kind == enemy_basic) update_basic(e);
+    else if (e.kind == enemy_smart) update_smart(e, index, shots);
     else update_turret(e, index, shots);
 }
 

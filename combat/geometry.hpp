@@ -1,6 +1,8 @@
 // Grid geometry shared by the loader, the player, lasers, enemies and the shield.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -15,6 +17,10 @@ inline int32_t to_int(double v) {
     if (v > -2147483649.0 && v < 2147483648.0) return static_cast<int32_t>(v);
     return v > 0 ? INT32_MAX : INT32_MIN;
 }
+
+// A 64-bit sum held to the int32 range: positions, lives and health near the
+// limits saturate instead of wrapping.
+inline int32_t saturated(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 // Direction (radians, in (-pi/2, 3pi/2)) in which a point moving from (ox, oy) reaches (tx, ty).
 float aim_angle(int32_t tx, int32_t ty, int32_t ox, int32_t oy);
@@ -48,32 +54,33 @@ inline CellClass classify_cell(float v) {
     }
 }
 
-// Whether the cell stops (spends) a laser; mirrors reflect rather than stop.
-inline bool blocks_laser(CellKind k) {
-    switch (k) {
-        case CellKind::wall: return true;
-        case CellKind::green_gate: return world.green_on;
-        case CellKind::red_gate: return world.red_on;
-        default: return false;
+// Whether a switch colour is on under the given states; kinds without a colour always are.
+inline bool colour_on(SwitchColour c, bool red_on, bool green_on, bool blue_on) {
+    switch (c) {
+        case switch_red: return red_on;
+        case switch_green: return green_on;
+        case switch_blue: return blue_on;
+        default: return true;
     }
 }
+inline bool colour_on(SwitchColour c) { return colour_on(c, world.red_on, world.green_on, world.blue_on); }
+
+// What the cell does to a laser now: a kind whose colour is off lets it pass.
+inline CellAction laser_action(CellKind k) {
+    const CellEffect& e = effect_of(k);
+    return colour_on(e.colour) ? e.laser : CellAction::pass;
+}
+
+// Whether the cell stops (spends) a laser; mirrors reflect rather than stop.
+inline bool blocks_laser(CellKind k) { return laser_action(k) == CellAction::spend; }
 
 // Whether the cell reflects a laser (a blue mirror only while blue_on).
-inline bool reflects_laser(CellKind k) {
-    return k == CellKind::mirror || k == CellKind::shield_mirror ||
-           (k == CellKind::blue_mirror && world.blue_on);
-}
+inline bool reflects_laser(CellKind k) { return laser_action(k) == CellAction::reflect; }
 
 // Whether the cell stops the player's body or a basic enemy's probe.
 inline bool blocks_body(CellKind k) {
-    switch (k) {
-        case CellKind::wall:
-        case CellKind::mirror:
-        case CellKind::shield_mirror: return true;
-        case CellKind::red_gate: return world.red_on;
-        case CellKind::blue_mirror: return world.blue_on;
-        default: return false;
-    }
+    const CellEffect& e = effect_of(k);
+    return e.blocks_body && colour_on(e.colour);
 }
 
 // A direction a leaving a mirror line of direction theta (radians).

@@ -23,7 +23,7 @@ LaserFrame LaserFrame::current(uint32_t* pixels) {
     f.map_height = grid ? world.map_height : 0;
     f.player_x = world.player.x;
     f.player_y = world.player.y;
-    f.body_top = world.player.ducking ? 0 : 29;
+    f.body_top = world.player.ducking ? 0 : laser_hit_top_standing;
     f.exit_x = world.exit_x;
     f.exit_y = world.exit_y;
     return f;

@@ -10,51 +10,43 @@
 
 #include "combat/geometry.hpp"
 #include "combat/combat_state.hpp"
+#include "combat/player_body.hpp"
 #include "world/world_state.hpp"
 
 // One bit per switch colour (1 red, 2 green, 3 blue); other colours have none.
-inline constexpr uint8_t colour_red = 1, colour_green = 2, colour_blue = 4;
+inline constexpr uint8_t red_bit = 1, green_bit = 2, blue_bit = 4;
 inline uint8_t colour_bit(int32_t colour) {
     return colour >= 1 && colour <= 3 ? static_cast<uint8_t>(1u << (colour - 1)) : 0;
 }
 
 // Colours whose switches would flip now (timer run out).
 inline uint8_t colours_ready() {
-    return static_cast<uint8_t>((world.red_timer <= 0 ? colour_red : 0) |
-                                (world.green_timer <= 0 ? colour_green : 0) |
-                                (world.blue_timer <= 0 ? colour_blue : 0));
+    return static_cast<uint8_t>((world.red_timer <= 0 ? red_bit : 0) |
+                                (world.green_timer <= 0 ? green_bit : 0) |
+                                (world.blue_timer <= 0 ? blue_bit : 0));
 }
 
 // Flips the states of the given colours and starts their 60-update lock-out.
 inline void flip_colours(uint8_t colours) {
-    if (colours & colour_red) { world.red_on = !world.red_on; world.red_timer = 60; }
-    if (colours & colour_green) { world.green_on = !world.green_on; world.green_timer = 60; }
-    if (colours & colour_blue) { world.blue_on = !world.blue_on; world.blue_timer = 60; }
+    if (colours & red_bit) { world.red_on = !world.red_on; world.red_timer = 60; }
+    if (colours & green_bit) { world.green_on = !world.green_on; world.green_timer = 60; }
+    if (colours & blue_bit) { world.blue_on = !world.blue_on; world.blue_timer = 60; }
 }
-
-enum class CellAction : uint8_t { pass, spend, reflect };
 
 // What each cell kind does to a particle under one set of switch states, and
 // which colour's state decided it (so a later flip of that colour can be
 // recognised as changing the particle's path).
 struct LaserRules {
-    std::array<CellAction, 8> action{};
-    std::array<uint8_t, 8> depends{};
+    std::array<CellAction, cell_kind_count> action{};
+    std::array<uint8_t, cell_kind_count> depends{};
 
     static LaserRules for_states(bool red_on, bool green_on, bool blue_on) {
         LaserRules r;
-        auto set = [&r](CellKind k, CellAction a, uint8_t dep) {
-            r.action[static_cast<size_t>(k)] = a;
-            r.depends[static_cast<size_t>(k)] = dep;
-        };
-        set(CellKind::empty, CellAction::pass, 0);
-        set(CellKind::inert, CellAction::pass, 0);
-        set(CellKind::wall, CellAction::spend, 0);
-        set(CellKind::green_gate, green_on ? CellAction::spend : CellAction::pass, colour_green);
-        set(CellKind::red_gate, red_on ? CellAction::spend : CellAction::pass, colour_red);
-        set(CellKind::mirror, CellAction::reflect, 0);
-        set(CellKind::blue_mirror, blue_on ? CellAction::reflect : CellAction::pass, colour_blue);
-        set(CellKind::shield_mirror, CellAction::reflect, 0);
+        for (size_t k = 0; k < cell_effects.size(); ++k) {
+            const CellEffect& e = cell_effects[k];
+            r.action[k] = colour_on(e.colour, red_on, green_on, blue_on) ? e.laser : CellAction::pass;
+            r.depends[k] = colour_bit(e.colour);
+        }
         return r;
     }
     static LaserRules current() { return for_states(world.red_on, world.green_on, world.blue_on); }
@@ -69,7 +61,7 @@ struct LaserFrame {
     uint32_t* pixels = nullptr;      // screen_width * screen_height, or null: nothing is plotted
     int32_t map_width = 0, map_height = 0;
     int32_t player_x = 0, player_y = 0;
-    int32_t body_top = 29;           // rows above player.y that a hit counts (0 while ducking)
+    int32_t body_top = laser_hit_top_standing;  // rows above player.y that a hit counts (0 while ducking)
     int32_t exit_x = 0, exit_y = 0;
 
     // Reads the settings, the camera, the player and the exit as they are now.
@@ -79,7 +71,8 @@ struct LaserFrame {
 // A standing player is hit from y - 28 to y + 28, a ducking one from y + 1 to y + 28.
 inline bool hits_player(const LaserFrame& f, int32_t ix, int32_t iy) {
     const int64_t px = f.player_x, py = f.player_y;
-    return px - 13 <= ix && ix <= px + 13 && py - f.body_top < iy && iy <= py + 28;
+    return px - laser_hit_half_width <= ix && ix <= px + laser_hit_half_width && py - f.body_top < iy &&
+           iy <= py + laser_hit_bottom;
 }
 
 // True when global_lasers is 0 and the particle is beyond the screen's edges

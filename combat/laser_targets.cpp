@@ -54,7 +54,7 @@ void LaserTargets::build() {
     scratch_.clear();
     for (size_t i = 0; i < world.enemies.size(); ++i) {
         const Enemy& e = world.enemies[i];
-        if (e.kind != 3) scratch_.push_back({e.x, e.y, static_cast<int32_t>(i)});
+        if (e.kind != enemy_turret) scratch_.push_back({e.x, e.y, static_cast<int32_t>(i)});
     }
     index_boxes(scratch_, enemy_reach, columns_, rows_, enemy_begin_, enemy_list_);
     scratch_.clear();

@@ -13,17 +13,7 @@ namespace {
 
 // Whether a cell ends a ray while a shot is being laid out: anything that
 // would stop or turn a particle, so no particle starts inside a mirror.
-bool stops_beam(CellKind k) {
-    switch (k) {
-        case CellKind::wall:
-        case CellKind::mirror:
-        case CellKind::shield_mirror: return true;
-        case CellKind::green_gate: return world.green_on;
-        case CellKind::red_gate: return world.red_on;
-        case CellKind::blue_mirror: return world.blue_on;
-        default: return false;
-    }
-}
+bool stops_beam(CellKind k) { return laser_action(k) != CellAction::pass; }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "combat/geometry.hpp"
 #include "app/settings.hpp"
 #include "game/game_state.hpp"
 #include "world/world_state.hpp"
@@ -18,11 +19,6 @@ int64_t screen_h() { return world.screen_height; }
 
 // The dead-zone divisor; a value below 1 (not corrected yet) acts as 1.
 int64_t scroll_divisor() { return std::max(settings.screen_scroll_distance, 1); }
-
-int32_t saturated(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 // One axis: creep so the player's screen position (camera + player) heads into
 // [half - zone, half + zone], then clamp to the map.

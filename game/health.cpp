@@ -5,12 +5,6 @@
 #include "game/game_state.hpp"
 #include "world/world_state.hpp"
 
-namespace {
-
-constexpr int32_t duck_offset_ducked = 15;  // px, shoulder below player.y
-
-}  // namespace
-
 void respawn_player() {
     Player& p = world.player;
     p.ducking = true;

@@ -22,12 +22,9 @@ inline bool action_held(int i) {
 // pointer is window px of any size, so the sums are taken in 64 bits and
 // held to the int32 range.
 inline float aim_from_shoulder() {
-    const auto held = [](int64_t v) {
-        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-    };
     const Player& p = world.player;
-    return aim_angle(held(int64_t{game.input.mouse_x} - world.camera_x),
-                     held(int64_t{game.input.mouse_y} - world.camera_y - game.duck_offset), p.x, p.y);
+    return aim_angle(saturated(int64_t{game.input.mouse_x} - world.camera_x),
+                     saturated(int64_t{game.input.mouse_y} - world.camera_y - game.duck_offset), p.x, p.y);
 }
 
 // What the arm does in this update: the aim, the shoulder and the held shot and shield.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "combat/geometry.hpp"
 #include "app/settings.hpp"
 #include "combat/combat_state.hpp"
 #include "game/game_state.hpp"
@@ -14,13 +15,6 @@ namespace {
 constexpr int sparks_per_pickup = 50;
 constexpr int32_t spark_life = 10;  // updates
 constexpr int32_t reach_x = 31;     // px either side of a pickup, checkpoint or exit centre
-
-// Integer sums near the int32 limits (map coordinates, lives, health) saturate
-// instead of wrapping.
-int32_t saturated(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 // Reach of a pickup at (x, y): 63 px wide; 95 px high standing, 63 ducking
 // (the ducked body's top is at player.y, so only low pickups are in reach).

@@ -1,11 +1,6 @@
 // Pickups, checkpoints and the exit: the things the player reaches by touch.
 #pragma once
 
-// Pickup kinds of the map text; any other kind is taken without effect.
-inline constexpr int pickup_medkit = 1;
-inline constexpr int pickup_extra_life = 2;
-inline constexpr int pickup_power_up = 3;
-
 // Collects every pickup within reach of the player, in map order.
 void touch_pickups();
 // Moves the respawn point to the last checkpoint in map order that the player stands on.

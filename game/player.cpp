@@ -16,7 +16,6 @@ constexpr int32_t head_row = 30;          // head probe row y - 30 (ducking: y)
 constexpr int32_t floor_row = 32;         // the feet stand on row y + 32
 constexpr int32_t step_up_row = 31;       // feet inside a wall: lift the body
 constexpr int32_t stand_up_rows = 32;     // rows y - 31 .. y must be free to stand up
-constexpr int32_t duck_offset_ducked = 15;
 
 // Speeds, px per update; positive vy is up.
 constexpr float walk_speed = 3.0f;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "combat/geometry.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -70,11 +71,6 @@ std::string parse_line(std::string_view line, ReplayRun& run) {
 bool skipped(std::string_view line) {
     const size_t first = line.find_first_not_of(" \t");
     return first == std::string_view::npos || line[first] == '#';
-}
-
-int32_t saturated(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace

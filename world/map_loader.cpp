@@ -53,11 +53,11 @@ private:
 // The wall code a segment of `type` writes, θ being its direction.
 float segment_code(int32_t type, float theta) {
     switch (type) {
-        case 1: return code_wall;
-        case 2: return theta;
-        case 3: return code_red_gate;
-        case 4: return code_green_gate;
-        case 5: return theta + 1000.0f;
+        case segment_wall: return code_wall;
+        case segment_mirror: return theta;
+        case segment_red_gate: return code_red_gate;
+        case segment_green_gate: return code_green_gate;
+        case segment_blue_mirror: return theta + code_blue_mirror_base;
         default: return code_empty;  // erases walls drawn earlier
     }
 }

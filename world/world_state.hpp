@@ -8,21 +8,22 @@
 #include <vector>
 
 #include "world/cell_kind.hpp"
+#include "world/map_vocabulary.hpp"
 
 // A wall segment of the map text; the grid holds its stroke.
 struct Segment {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // end points, px
-    int32_t type = 1;  // 1 white wall, 2 cyan mirror, 3 red gate, 4 green gate, 5 blue mirror; else erases
+    int32_t type = segment_wall;  // a SegmentType; any other value erases
 };
 
 struct Switch {
     int32_t x = 0, y = 0;  // centre, px
-    int32_t colour = 1;    // 1 red, 2 green, 3 blue
+    int32_t colour = switch_red;  // a SwitchColour
 };
 
 struct Enemy {
     int32_t x = 0, y = 0;      // truncation of fx, fy
-    int32_t kind = 1;          // 1 basic, 2 smart, 3 turret
+    int32_t kind = enemy_basic;  // an EnemyKind
     int32_t health = 0;
     int32_t cooldown = 0;      // updates until it may fire again
     float fx = 0, fy = 0;      // exact position, px
@@ -32,7 +33,7 @@ struct Enemy {
 
 struct Pickup {
     int32_t x = 0, y = 0;
-    int32_t kind = 1;  // 1 medkit, 2 extra life, 3 power-up
+    int32_t kind = pickup_medkit;  // a PickupKind; another value is taken with no effect
     bool taken = false;
 };
 
