@@ -3,14 +3,14 @@
 // drawn additively by the game, so they are light on transparent black.
 #include "art.hpp"
 
+#include "app/image_paths.hpp"
+
 #include <algorithm>
 #include <cmath>
 
 namespace art {
 
 namespace {
-
-const std::string objects = "Graphics/Game/Objects/";
 
 Colour dimmed(Colour c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
 Colour whitened(Colour c, float k) { return mix(c, palette::white, k); }
@@ -314,26 +314,25 @@ sf::Image cursor_image() {
 
 std::vector<Picture> object_pictures() {
   std::vector<Picture> out;
-  const char* colours[] = {"red", "green", "blue"};
   for (int on = 1; on >= 0; --on) {
     for (int colour = 1; colour <= 3; ++colour) {
-      out.push_back({objects + colours[colour - 1] + (on ? "On.png" : "Off.png"),
-                     switch_image(colour, on != 0), Blend::alpha});
+      out.push_back({image_paths::switches[static_cast<size_t>(3 * on + colour - 1)], switch_image(colour, on != 0),
+                     Blend::alpha});
     }
   }
-  out.push_back({objects + "basicenemy.png", basic_enemy_image()});
-  out.push_back({objects + "smartenemy.png", smart_enemy_image()});
-  out.push_back({objects + "turretenemy.png", turret_enemy_image()});
-  out.push_back({objects + "medkit.png", medkit_image()});
-  out.push_back({objects + "extralife.png", extralife_image()});
-  out.push_back({objects + "powerup.png", powerup_image()});
-  out.push_back({objects + "checkpoint.png", checkpoint_image(false)});
-  out.push_back({objects + "checkpointhit.png", checkpoint_image(true)});
+  out.push_back({image_paths::enemies[0], basic_enemy_image()});
+  out.push_back({image_paths::enemies[1], smart_enemy_image()});
+  out.push_back({image_paths::enemies[2], turret_enemy_image()});
+  out.push_back({image_paths::pickups[0], medkit_image()});
+  out.push_back({image_paths::pickups[1], extralife_image()});
+  out.push_back({image_paths::pickups[2], powerup_image()});
+  out.push_back({image_paths::checkpoint, checkpoint_image(false)});
+  out.push_back({image_paths::checkpoint_hit, checkpoint_image(true)});
   for (int frame = 1; frame <= 5; ++frame) {
-    out.push_back({objects + "death" + std::to_string(frame) + ".png", death_image(frame)});
+    out.push_back({image_paths::deaths[static_cast<size_t>(frame - 1)], death_image(frame)});
   }
-  out.push_back({objects + "exit.png", exit_image()});
-  out.push_back({objects + "cursor.png", cursor_image(), Blend::alpha});
+  out.push_back({image_paths::exit, exit_image()});
+  out.push_back({image_paths::cursor, cursor_image(), Blend::alpha});
   return out;
 }
 

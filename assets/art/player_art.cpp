@@ -3,11 +3,12 @@
 // additively, so it is light on transparent black.
 #include "art.hpp"
 
+#include "app/image_paths.hpp"
+
 namespace art {
 
 namespace {
 
-const std::string hero_dir = "Graphics/Game/MainCharacter/";
 
 // One leg from the hip through the knee to the foot; the foot points +x.
 struct Leg {
@@ -146,27 +147,17 @@ sf::Image arm_image(int frame, bool powered) {
   return canvas.image();
 }
 
-// File name of arm frame 0..5 with the given stem: arm, arm2 ... arm6.
-std::string frame_name(const std::string& stem, int frame) {
-  return hero_dir + stem + (frame == 0 ? "" : std::to_string(frame + 1)) + ".png";
-}
-
 }  // namespace
 
 std::vector<Picture> player_pictures() {
   std::vector<Picture> out;
-  out.push_back({hero_dir + "standstill.png", standing_image(0)});
+  out.push_back({image_paths::bodies[0], standing_image(0)});
   const int strides[] = {1, 2, -1, -2};
-  for (int i = 0; i < 4; ++i) {
-    out.push_back({hero_dir + "move" + std::to_string(i + 1) + ".png", standing_image(strides[i])});
-  }
-  out.push_back({hero_dir + "ducking.png", ducking_image(0)});
-  for (int i = 1; i <= 4; ++i) {
-    out.push_back({hero_dir + "ducking" + std::to_string(i) + ".png", ducking_image(i)});
-  }
-  for (int frame = 0; frame < 6; ++frame) out.push_back({frame_name("arm", frame), arm_image(frame, false)});
-  for (int frame = 0; frame < 6; ++frame) {
-    out.push_back({frame_name("armpowered", frame), arm_image(frame, true)});
+  for (size_t i = 0; i < 4; ++i) out.push_back({image_paths::bodies[i + 1], standing_image(strides[i])});
+  for (size_t i = 0; i < 5; ++i) out.push_back({image_paths::duckings[i], ducking_image(static_cast<int>(i))});
+  for (size_t frame = 0; frame < 6; ++frame) out.push_back({image_paths::arms[frame], arm_image(static_cast<int>(frame), false)});
+  for (size_t frame = 0; frame < 6; ++frame) {
+    out.push_back({image_paths::powered_arms[frame], arm_image(static_cast<int>(frame), true)});
   }
   return out;
 }

@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/image_paths.hpp"
+
 namespace {
 
 const std::string game_dir = VANTOREL_GAME_DIR;
-const std::string objects = "Graphics/Game/Objects/";
-const std::string hero = "Graphics/Game/MainCharacter/";
-const std::string menus = "Graphics/Game/Menus/";
+const std::string objects = image_paths::objects_dir;
+const std::string hero = image_paths::hero_dir;
+const std::string menus = image_paths::menus_dir;
 
 struct Expected {
   std::string path;
@@ -25,42 +27,48 @@ struct Expected {
 
 // Every image the game and its menus load, with the size they assume.
 std::vector<Expected> expected_images() {
-  std::vector<Expected> t = {
-      {objects + "redOn.png", 32, 32},        {objects + "greenOn.png", 32, 32},
-      {objects + "blueOn.png", 32, 32},       {objects + "redOff.png", 32, 32},
-      {objects + "greenOff.png", 32, 32},     {objects + "blueOff.png", 32, 32},
-      {objects + "basicenemy.png", 32, 32},   {objects + "smartenemy.png", 32, 32},
-      {objects + "turretenemy.png", 32, 32},  {objects + "medkit.png", 32, 32},
-      {objects + "extralife.png", 32, 32},    {objects + "powerup.png", 32, 32},
-      {objects + "checkpoint.png", 32, 64},   {objects + "checkpointhit.png", 32, 64},
-      {objects + "death1.png", 32, 32},       {objects + "death2.png", 32, 32},
-      {objects + "death3.png", 32, 32},       {objects + "death4.png", 32, 32},
-      {objects + "death5.png", 32, 32},       {objects + "exit.png", 64, 64},
-      {objects + "cursor.png", 16, 16},       {hero + "standstill.png", 32, 64},
-      {hero + "move1.png", 32, 64},           {hero + "move2.png", 32, 64},
-      {hero + "move3.png", 32, 64},           {hero + "move4.png", 32, 64},
-      {hero + "ducking.png", 32, 64},         {hero + "ducking1.png", 32, 64},
-      {hero + "ducking2.png", 32, 64},        {hero + "ducking3.png", 32, 64},
-      {hero + "ducking4.png", 32, 64},        {hero + "arm.png", 64, 8},
-      {hero + "arm2.png", 64, 8},             {hero + "arm3.png", 64, 8},
-      {hero + "arm4.png", 64, 8},             {hero + "arm5.png", 64, 8},
-      {hero + "arm6.png", 64, 8},             {hero + "armpowered.png", 64, 8},
-      {hero + "armpowered2.png", 64, 8},      {hero + "armpowered3.png", 64, 8},
-      {hero + "armpowered4.png", 64, 8},      {hero + "armpowered5.png", 64, 8},
-      {hero + "armpowered6.png", 64, 8},      {menus + "vantorel1.png", 512, 128},
-      {menus + "vantorel2.png", 512, 128},    {menus + "playgame.png", 512, 64},
-      {menus + "custommap.png", 512, 64},     {menus + "controls.png", 512, 64},
-      {menus + "story.png", 512, 64},         {menus + "quitgame.png", 512, 64},
-      {menus + "brindlecap.png", 128, 64},    {menus + "abrindlecapgame.png", 256, 64},
-      {menus + "version.png", 64, 32},        {menus + "selectmap.png", 512, 64},
-      {menus + "goback.png", 64, 32},         {menus + "paused.png", 256, 128},
-      {menus + "return.png", 256, 64},        {menus + "restart.png", 256, 64},
-      {menus + "exit.png", 256, 64},          {menus + "assignbutton.png", 512, 256},
-      {menus + "jump.png", 256, 128},         {menus + "duck.png", 256, 128},
-      {menus + "left.png", 256, 128},         {menus + "right.png", 256, 128},
-      {menus + "shoot.png", 256, 128},        {menus + "shield.png", 256, 128},
-      {menus + "storypage.png", 512, 512},    {menus + "winicon.png", 16, 16},
+  namespace paths = image_paths;
+  std::vector<Expected> t;
+  for (const char* path : paths::switches) t.push_back({path, 32, 32});
+  for (const char* path : paths::enemies) t.push_back({path, 32, 32});
+  for (const char* path : paths::pickups) t.push_back({path, 32, 32});
+  for (const char* path : paths::deaths) t.push_back({path, 32, 32});
+  t.push_back({paths::checkpoint, 32, 64});
+  t.push_back({paths::checkpoint_hit, 32, 64});
+  t.push_back({paths::exit, 64, 64});
+  t.push_back({paths::cursor, 16, 16});
+  for (const auto* list : {&paths::bodies, &paths::duckings})
+    for (const char* path : *list) t.push_back({path, 32, 64});
+  for (const auto* list : {&paths::arms, &paths::powered_arms})
+    for (const char* path : *list) t.push_back({path, 64, 8});
+  t.push_back({paths::window_icon, 16, 16});
+  t.push_back({paths::paused, 256, 128});
+  t.push_back({paths::pause_return, 256, 64});
+  t.push_back({paths::pause_restart, 256, 64});
+  t.push_back({paths::pause_exit, 256, 64});
+  const std::vector<Expected> menu_images = {
+      {menus + "vantorel1.png", 512, 128},
+      {menus + "vantorel2.png", 512, 128},
+      {menus + "playgame.png", 512, 64},
+      {menus + "custommap.png", 512, 64},
+      {menus + "controls.png", 512, 64},
+      {menus + "story.png", 512, 64},
+      {menus + "quitgame.png", 512, 64},
+      {menus + "brindlecap.png", 128, 64},
+      {menus + "abrindlecapgame.png", 256, 64},
+      {menus + "version.png", 64, 32},
+      {menus + "selectmap.png", 512, 64},
+      {menus + "goback.png", 64, 32},
+      {menus + "assignbutton.png", 512, 256},
+      {menus + "jump.png", 256, 128},
+      {menus + "duck.png", 256, 128},
+      {menus + "left.png", 256, 128},
+      {menus + "right.png", 256, 128},
+      {menus + "shoot.png", 256, 128},
+      {menus + "shield.png", 256, 128},
+      {menus + "storypage.png", 512, 512},
   };
+  t.insert(t.end(), menu_images.begin(), menu_images.end());
   for (int digit = 0; digit <= 9; ++digit) t.push_back({menus + std::to_string(digit) + ".png", 32, 32});
   // One image per distinct letter of the title screen's credit line.
   for (const char letter : std::string("createdbybrindlecap")) {
