@@ -6,8 +6,8 @@
 #include <iosfwd>
 #include <string_view>
 
-// One field per config.ini key, named exactly like the key, in the file's
-// documented order. Switches are plain integers: anything but 0 is on.
+// One field per config.ini key, named exactly like the key, in the order the
+// shipped config.ini lists them. Switches are plain integers: anything but 0 is on.
 struct Settings {
     int32_t resolution_width = 800;       // window width, px
     int32_t resolution_height = 600;      // window height, px

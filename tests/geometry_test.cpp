@@ -26,7 +26,7 @@ TEST(ToInt, TruncatesTowardZeroAndSaturates) {
     EXPECT_EQ(to_int(std::nan("")), INT32_MIN);
 }
 
-TEST(AimAngle, DocumentedValuesAreBitExact) {
+TEST(AimAngle, AxesAndDiagonalsComeOutBitForBit) {
     expect_same_float(aim_angle(5, 0, 5, 10), 4.712389f);
     expect_same_float(aim_angle(5, 10, 5, 0), 1.5707964f);
     expect_same_float(aim_angle(5, 5, 5, 5), 1.5707964f);

@@ -29,7 +29,7 @@ protected:
     void TearDown() override { world.release_grid(); }
 };
 
-TEST_F(MapLoader, FirstFloorOfMapOneMatchesTheWorkedExample) {
+TEST_F(MapLoader, MapOnesFirstFloorFillsTwoRowsEachSideOfItsLine) {
     ASSERT_TRUE(load_map("100 700 10 10 50 50 1 3 632 1817 632 1 0 0 0 0 "));
     // Rows 630 and 631 from column 3, row 632 and 633 from column 2.
     for (int x : {3, 50, 99}) {
@@ -198,7 +198,7 @@ TEST_F(MapLoader, StuckWalksFailFast) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
-TEST_F(MapLoader, MapOneHasItsDocumentedFigures) {
+TEST_F(MapLoader, MapOneHasItsSizeStartExitAndCounts) {
     const char* text = builtin_map_text(1);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(std::strlen(text), 1858u);
