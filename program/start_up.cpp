@@ -9,11 +9,9 @@
 #include "app/settings.hpp"
 #include "client/object_images.hpp"
 #include "client/shader_pass.hpp"
-#include "game/update.hpp"
+#include "client/window_setup.hpp"
 
 namespace {
-
-constexpr unsigned icon_side = 16;  // px; the window takes 16 x 16 RGBA
 
 int processor_count() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
 
@@ -43,18 +41,6 @@ void prepare_title_music(ProgramShell& shell) {
 }
 
 }  // namespace
-
-sf::Vector2u window_size_for_settings() {
-    if (usable_screen(settings.resolution_width, settings.resolution_height))
-        return {static_cast<unsigned>(settings.resolution_width), static_cast<unsigned>(settings.resolution_height)};
-    return {static_cast<unsigned>(fallback_screen_width), static_cast<unsigned>(fallback_screen_height)};
-}
-
-bool set_window_icon(sf::Window& window, sf::Image& icon, const std::string& path) {
-    if (!icon.loadFromFile(path) || icon.getSize() != sf::Vector2u(icon_side, icon_side)) return false;
-    window.setIcon(icon_side, icon_side, icon.getPixelsPtr());
-    return true;
-}
 
 void start_up(ProgramShell& shell) {
     read_settings();
