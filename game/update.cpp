@@ -15,12 +15,12 @@
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
 
-namespace {
-
 bool usable_screen(int32_t w, int32_t h) {
     return w >= 1 && h >= 1 && w <= max_screen_side && h <= max_screen_side &&
            int64_t{w} * h <= max_screen_pixels;
 }
+
+namespace {
 
 void size_screen() {
     const bool usable = usable_screen(settings.resolution_width, settings.resolution_height);

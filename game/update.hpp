@@ -15,6 +15,8 @@ inline constexpr int32_t max_screen_side = 16384;
 inline constexpr int64_t max_screen_pixels = 40'000'000;
 inline constexpr int32_t fallback_screen_width = 800;
 inline constexpr int32_t fallback_screen_height = 600;
+// Whether a resolution is one the game plays at (the window opens at the fallback otherwise).
+bool usable_screen(int32_t w, int32_t h);
 // The spark colours and directions of every game come from this seed, so a
 // game replays the same.
 inline constexpr uint32_t game_random_seed = 1;

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libsfml-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-  libgl-dev xvfb xauth libgl1-mesa-dri xdotool
+  libgl-dev libx11-dev xvfb xauth libgl1-mesa-dri xdotool
 )
 
 missing=()

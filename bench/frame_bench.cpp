@@ -1,0 +1,184 @@
+// Time of one drawn frame of map 1 at 800 x 600 in a real window (run it under
+// an X server: xvfb-run -a build/bench/vantorel_frame_bench from build/game).
+//
+// DrawAndPresent/N: the scene with N lit pixels in the laser layer, the
+// player, the shader pass and the display; NoShader: the same, shown as drawn. The parts: LaserUpload (the
+// full-window texture upload), ShaderPass (presenting through the shader),
+// Lines (the walls and border), Sprites (objects, HUD and player). WholeFrame/N:
+// the frame driver's update (N particles in flight) plus all of the drawing.
+#include <benchmark/benchmark.h>
+
+#include <SFML/Graphics.hpp>
+#include <SFML/OpenGL.hpp>
+
+#include <filesystem>
+#include <random>
+
+#include "app/settings.hpp"
+#include "client/object_images.hpp"
+#include "client/scene_drawing.hpp"
+#include "client/shader_pass.hpp"
+#include "combat/combat_state.hpp"
+#include "game/frame.hpp"
+#include "game/update.hpp"
+#include "world/maps.hpp"
+#include "world/world_state.hpp"
+
+namespace {
+
+// The window, the scene and map 1, set up once for every benchmark.
+struct Stage {
+    sf::RenderWindow window{sf::VideoMode(800, 600), "Vantorel bench", sf::Style::Titlebar | sf::Style::Close,
+                            sf::ContextSettings(24, 0, 0, 2, 0)};
+    sf::RenderTexture scene;
+    sf::Texture laser_image;
+    Stage() {
+        if (const char* dir = std::getenv("VANTOREL_GAME_DIR")) std::filesystem::current_path(dir);
+        settings = Settings{};
+        settings.threads = 2;
+        load_object_images();
+        load_post_shader(800, 600);
+        std::string why;
+        start_game(map_text_for_name("1"), why);
+        scene.create(800, 600);
+        laser_image.create(800, 600);
+    }
+};
+
+Stage& stage() {
+    static Stage s;
+    return s;
+}
+
+// n lit pixels spread over the laser layer.
+void light_pixels(int64_t n) {
+    std::fill(combat.laser_pixels.begin(), combat.laser_pixels.end(), opaque_black);
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<size_t> at(0, combat.laser_pixels.size() - 1);
+    for (int64_t i = 0; i < n; ++i) combat.laser_pixels[at(rng)] = laser_colour;
+}
+
+// n particles in flight in map 1's open start hall, long-lived.
+void launch_particles(int64_t n) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> x(100, 700), y(350, 560), a(0, 6.28f);
+    world.lasers.resize(static_cast<size_t>(n));
+    for (Laser& l : world.lasers) l = Laser{x(rng), y(rng), a(rng), 1'000'000, false};
+}
+
+void draw_and_present(Stage& s) {
+    draw_scene(s.scene, s.laser_image);
+    draw_player(s.scene, {600, 300});
+    present_offscreen(s.window, s.scene);
+    s.window.display();
+}
+
+void DrawAndPresent(benchmark::State& state) {
+    Stage& s = stage();
+    light_pixels(state.range(0));
+    for (auto _ : state) draw_and_present(s);
+}
+
+// The same frame shown as drawn (use_shader 0): what the shader pass adds.
+void DrawAndPresentNoShader(benchmark::State& state) {
+    Stage& s = stage();
+    light_pixels(state.range(0));
+    settings.use_shader = 0;
+    for (auto _ : state) draw_and_present(s);
+    settings.use_shader = 1;
+}
+
+void LaserUpload(benchmark::State& state) {
+    Stage& s = stage();
+    s.scene.setActive(true);
+    for (auto _ : state) {
+        s.laser_image.update(reinterpret_cast<const sf::Uint8*>(combat.laser_pixels.data()));
+        glFinish();
+    }
+}
+
+void ShaderPass(benchmark::State& state) {
+    Stage& s = stage();
+    for (auto _ : state) {
+        present_offscreen(s.window, s.scene);
+        s.window.setActive(true);
+        glFinish();
+    }
+}
+
+void Lines(benchmark::State& state) {
+    Stage& s = stage();
+    world.lasers.clear();
+    for (auto _ : state) {
+        s.scene.clear();
+        sf::VertexArray lines(sf::Triangles);
+        for (const Segment& g : world.segments) {
+            const sf::Vector2f a(float(g.x1 + world.camera_x), float(g.y1 + world.camera_y));
+            const sf::Vector2f b(float(g.x2 + world.camera_x), float(g.y2 + world.camera_y));
+            for (sf::Vector2f p : {a, b, b + sf::Vector2f(0, 4), a, b + sf::Vector2f(0, 4), a + sf::Vector2f(0, 4)})
+                lines.append(sf::Vertex(p));
+        }
+        s.scene.draw(lines);
+        s.scene.display();
+        glFinish();
+    }
+}
+
+void Sprites(benchmark::State& state) {
+    Stage& s = stage();
+    for (auto _ : state) {
+        s.scene.clear();
+        draw_hud(s.scene);
+        for (const Pickup& p : world.pickups) {
+            images.pickup_sprite.setPosition(float(p.x + world.camera_x), float(p.y + world.camera_y));
+            s.scene.draw(images.pickup_sprite, additive_blend);
+        }
+        draw_player(s.scene, {600, 300});
+        s.scene.display();
+        glFinish();
+    }
+}
+
+// The frame driver with a view that draws like the game's.
+class BenchView : public FrameView {
+public:
+    explicit BenchView(Stage& stage) : s(stage) {}
+    void draw_scene(bool) override { ::draw_scene(s.scene, s.laser_image); }
+    void finish_frame(bool) override {
+        draw_player(s.scene, {600, 300});
+        present_offscreen(s.window, s.scene);
+        s.window.display();
+    }
+
+private:
+    Stage& s;
+};
+
+void WholeFrame(benchmark::State& state) {
+    Stage& s = stage();
+    BenchView view(s);
+    const InputSource idle = [](UpdateInput& in) {
+        in = UpdateInput{};
+        in.mouse_x = 600;
+        in.mouse_y = 300;
+        return true;
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        world.player.health = settings.health_override;
+        if (world.lasers.size() < size_t(state.range(0)) / 2) launch_particles(state.range(0));
+        state.ResumeTiming();
+        run_frame(16, idle, view);
+    }
+    state.counters["particles_left"] = double(world.lasers.size());
+}
+
+}  // namespace
+
+BENCHMARK(DrawAndPresent)->Arg(0)->Arg(50'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawAndPresentNoShader)->Arg(50'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LaserUpload)->Unit(benchmark::kMillisecond);
+BENCHMARK(ShaderPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(Lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(Sprites)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeFrame)->Arg(0)->Arg(50'000)->Unit(benchmark::kMillisecond);

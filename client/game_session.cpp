@@ -1,0 +1,27 @@
+#include "client/game_session.hpp"
+
+#include <SFML/Window/Mouse.hpp>
+
+#include "app/settings.hpp"
+#include "combat/combat_state.hpp"
+#include "world/world_state.hpp"
+
+GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map_name(std::move(name)) {
+    const auto width = static_cast<unsigned>(world.screen_width), height = static_cast<unsigned>(world.screen_height);
+    scene.create(width, height);
+    scene.clear(sf::Color::Black);
+    laser_image.create(width, height);
+    if (settings.disable_music == 0) playlist = list_music(true);
+    music.stop();
+}
+
+GameSession::~GameSession() {
+    music.stop();
+    world.release_grid();
+    combat.laser_pixels.clear();
+    combat.laser_pixels.shrink_to_fit();
+}
+
+sf::Vector2i GameSession::pointer() const { return sf::Mouse::getPosition(window); }
+
+void GameSession::displayed() { frame_ms = static_cast<uint32_t>(since_display.restart().asMilliseconds()); }

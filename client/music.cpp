@@ -1,0 +1,28 @@
+#include "client/music.hpp"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/settings.hpp"
+
+Playlist list_music(bool for_game) {
+    const std::string folder = for_game ? "Music/Game/" : "Music/Title/";
+    Playlist list;
+    std::error_code error;
+    // directory_iterator never yields "." and "..", which the list must leave out.
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        list.push_back(folder + it->path().filename().string());
+    return list;
+}
+
+void music_upkeep(sf::Music& music, Playlist& playlist) {
+    if (playlist.empty() || music.getStatus() != sf::SoundSource::Stopped) return;
+    const size_t i = static_cast<size_t>(std::rand()) % playlist.size();
+    if (music.openFromFile(playlist[i])) {
+        music.setLoop(settings.loop_music != 0);
+        music.play();
+    } else {
+        playlist.erase(playlist.begin() + static_cast<std::ptrdiff_t>(i));
+        music.stop();
+    }
+}

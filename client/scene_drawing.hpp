@@ -1,0 +1,21 @@
+// Drawing one frame of the game into the off-screen scene, back to front: the
+// laser light, the walls, the shield, the level's objects, the map border, the
+// explosions and the HUD; the player last, after the win and death tests.
+#pragma once
+
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Vector2.hpp>
+
+// Everything but the player. `laser_image` is window-sized and receives laser_pixels.
+void draw_scene(sf::RenderTarget& target, sf::Texture& laser_image);
+// The health bar, lives markers and switch lamps, in window px.
+void draw_hud(sf::RenderTarget& target);
+// Chooses the player's body and arm images by the animation counters, places
+// both sprites, turns the arm toward the pointer (window px) and mirrors the
+// body when the pointer is left of the player.
+void pose_player(sf::Vector2i pointer);
+// Draws the posed body and arm with additive blending.
+void draw_player_sprites(sf::RenderTarget& target);
+// Poses and draws the player, then the red hit-flash box if it was hurt (and clears the flag).
+void draw_player(sf::RenderTarget& target, sf::Vector2i pointer);

@@ -1,0 +1,56 @@
+#include "client/shader_pass.hpp"
+
+#include <algorithm>
+
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include "app/settings.hpp"
+
+namespace {
+
+void set_parameters(const sf::Texture& frame) {
+    post_shader.setUniform("screen", frame);
+    post_shader.setUniform("distance", shader_texel);
+}
+
+}  // namespace
+
+float texel_for(int32_t width, int32_t height) {
+    uint32_t m = static_cast<uint32_t>(std::max({width, height, 1}));
+    m -= 1;
+    for (uint32_t shift : {1u, 2u, 4u, 8u, 16u}) m |= m >> shift;
+    m += 1;
+    return 1.0f / static_cast<float>(m);
+}
+
+void load_post_shader(int32_t width, int32_t height) {
+    if (!shader_effect_on()) return;
+    post_shader.loadFromFile("Shader/shade.sfx", sf::Shader::Fragment);
+    shader_texel = texel_for(width, height);
+}
+
+bool shader_effect_on() { return settings.use_shader != 0 && sf::Shader::isAvailable(); }
+
+void present_offscreen(sf::RenderWindow& window, sf::RenderTexture& scene) {
+    scene.display();
+    const sf::Sprite frame(scene.getTexture());
+    if (shader_effect_on()) {
+        set_parameters(scene.getTexture());
+        window.draw(frame, &post_shader);
+    } else {
+        window.draw(frame);
+    }
+}
+
+void post_process_window(sf::RenderWindow& window) {
+    if (!shader_effect_on()) return;
+    const sf::Vector2u size = window.getSize();
+    sf::Texture copy;
+    if (!copy.create(size.x, size.y)) return;
+    copy.update(window);
+    copy.setSmooth(false);
+    window.clear(sf::Color::Black);
+    set_parameters(copy);
+    window.draw(sf::Sprite(copy), &post_shader);
+}

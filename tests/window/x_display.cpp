@@ -1,0 +1,73 @@
+#include "x_display.hpp"
+
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <thread>
+
+XDisplay::XDisplay() : display_(XOpenDisplay(nullptr)) {}
+
+XDisplay::~XDisplay() {
+    if (display_) XCloseDisplay(display_);
+}
+
+Window XDisplay::search(Window under, const std::string& title) {
+    char* name = nullptr;
+    if (XFetchName(display_, under, &name) && name) {
+        const bool match = title == name;
+        XFree(name);
+        XWindowAttributes attributes;
+        if (match && XGetWindowAttributes(display_, under, &attributes) && attributes.map_state == IsViewable)
+            return under;
+    }
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, under, &root, &parent, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) found = search(children[i], title);
+    if (children) XFree(children);
+    return found;
+}
+
+Window XDisplay::find_window(const std::string& title, double seconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < until) {
+        if (const Window w = search(DefaultRootWindow(display_), title)) return w;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return 0;
+}
+
+sf::Vector2u XDisplay::size_of(Window window) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, window, &attributes);
+    return {static_cast<unsigned>(attributes.width), static_cast<unsigned>(attributes.height)};
+}
+
+sf::Image XDisplay::picture_of(Window window) {
+    const sf::Vector2u size = size_of(window);
+    sf::Image picture;
+    picture.create(size.x, size.y, sf::Color::Black);
+    XImage* shot = XGetImage(display_, window, 0, 0, size.x, size.y, AllPlanes, ZPixmap);
+    if (!shot) return picture;
+    for (unsigned y = 0; y < size.y; ++y)
+        for (unsigned x = 0; x < size.x; ++x) {
+            const unsigned long p = XGetPixel(shot, static_cast<int>(x), static_cast<int>(y));
+            const auto channel = [p](int shift) { return static_cast<sf::Uint8>((p >> shift) & 0xff); };
+            picture.setPixel(x, y, sf::Color(channel(16), channel(8), channel(0)));
+        }
+    XDestroyImage(shot);
+    return picture;
+}
+
+void XDisplay::request_close(Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+}
