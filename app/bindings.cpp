@@ -1,5 +1,7 @@
 #include "app/bindings.hpp"
 
+#include "app/atomic_file.hpp"
+
 #include <fstream>
 #include <istream>
 #include <optional>
@@ -55,11 +57,8 @@ std::string format_bindings(const ControlBindings& b) {
     return text;
 }
 
-// Checked after closing, so a full disk reports false as well as a missing folder.
+// Replaced whole through a synced temporary file, so a crash or a full disk
+// mid-write leaves the old bindings readable rather than a torn file.
 bool write_bindings_file(const char* path, const ControlBindings& b) {
-    std::ofstream file(path, std::ios::out | std::ios::trunc);
-    if (!file.is_open()) return false;
-    file << format_bindings(b);
-    file.close();
-    return !file.fail();
+    return write_file_atomically(path, format_bindings(b));
 }

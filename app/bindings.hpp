@@ -32,5 +32,6 @@ void read_bindings_from(std::istream& in, ControlBindings& out);
 bool read_bindings_file(const char* path, ControlBindings& out);
 // The packed file form, e.g. "k119k115k97k100m0m1".
 std::string format_bindings(const ControlBindings& b);
-// Writes `b` to path, truncating it; false when the file cannot be written.
+// Replaces the file at path with `b`'s packed form; false, with the old file
+// left whole, when it cannot be written.
 bool write_bindings_file(const char* path, const ControlBindings& b);

@@ -86,7 +86,7 @@ TEST(BindingsFile, FailuresAreReportedAndLeaveMemoryAlone) {
     EXPECT_FALSE(read_bindings_file("/nonexistent/dir/controls.cfg", b));
     EXPECT_EQ(format_bindings(b), "k7k115k97k100m0m1");
     if (std::filesystem::exists("/dev/full")) {
-        EXPECT_FALSE(write_bindings_file("/dev/full", b));  // a full disk
+        EXPECT_FALSE(write_bindings_file("/dev/full", b));  // a device is never replaced
     }
 }
 

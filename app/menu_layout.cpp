@@ -1,0 +1,76 @@
+#include "app/menu_layout.hpp"
+
+#include <algorithm>
+
+int title_choice(int px, int py, int width) {
+    const int centre = width / 2;
+    if (px < centre - 255 || px > centre + 255 || py < 291) return title_none;
+    if (py <= 340) return title_play_game;
+    if (py <= 400) return title_custom_map;
+    if (py <= 460) return title_controls;
+    if (py <= 520) return title_story;
+    return title_quit;
+}
+
+bool title_cursor_pulses(int px, int width, int choice) {
+    const int centre = width / 2;
+    return px >= centre - 255 && px <= centre + 255 && choice != title_none;
+}
+
+bool over_go_back(int px, int py) { return px <= 63 && py <= 31; }
+
+MapButtons layout_map_buttons(size_t count, int32_t progress, int width, int px, int py) {
+    MapButtons out;
+    out.buttons.reserve(count);
+    int x = map_buttons_left;
+    int y = map_buttons_top;
+    for (size_t i = 0; i < count; ++i) {
+        const bool unlocked = static_cast<int64_t>(i) <= progress;
+        const bool under = x < px && px <= x + 95 && y < py && py <= y + 31;
+        MapButton button{x, y, static_cast<int>(i) + 1, unlocked ? ButtonLook::unlocked : ButtonLook::locked};
+        if (under && unlocked) {
+            button.look = ButtonLook::hovered;
+            out.hovered = static_cast<int>(i);
+        }
+        out.buttons.push_back(button);
+        x += map_button_pitch_x;
+        if (x >= width - 95 && i + 1 < count) {
+            y += map_button_pitch_y;
+            x = map_buttons_left;
+        }
+    }
+    return out;
+}
+
+std::vector<DigitPlace> label_digits(int label, int x) {
+    if (label >= 1 && label <= 9) return {{label, x + 32}};
+    if (label >= 10 && label <= 99) return {{label / 10, x + 16}, {label % 10, x + 48}};
+    if (label >= 100 && label <= 999) return {{label / 100, x}, {label / 10 % 10, x + 32}, {label % 10, x + 64}};
+    return {};
+}
+
+Rect CustomMapLayout::row(int slot) const {
+    return {left, custom_rows_top + slot * custom_row_pitch, custom_row_width, custom_row_height};
+}
+
+CustomMapLayout custom_map_layout(size_t count, int width, int height) {
+    CustomMapLayout layout;
+    layout.left = width / 2 - 256;
+    layout.rows_per_page = std::max(1, (height - custom_rows_top - custom_footer_height) / custom_row_pitch);
+    const size_t per_page = static_cast<size_t>(layout.rows_per_page);
+    layout.pages = static_cast<int>(std::max<size_t>(1, (count + per_page - 1) / per_page));
+    const int buttons_y = height - custom_footer_height + 4;
+    layout.previous = {layout.left, buttons_y, 94, 32};
+    layout.next = {layout.left + custom_row_width - 94, buttons_y, 94, 32};
+    return layout;
+}
+
+int custom_map_under(const CustomMapLayout& layout, size_t count, int page, int px, int py) {
+    if (page < 0 || page >= layout.pages) return -1;
+    for (int slot = 0; slot < layout.rows_per_page; ++slot) {
+        const size_t index = static_cast<size_t>(page) * static_cast<size_t>(layout.rows_per_page) + slot;
+        if (index >= count) break;
+        if (layout.row(slot).contains(px, py)) return static_cast<int>(index);
+    }
+    return -1;
+}

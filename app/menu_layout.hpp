@@ -1,0 +1,84 @@
+// Where the menus' hot areas and buttons lie, in window pixels (origin at the
+// top-left, x right, y down). W and H are the window's width and height.
+// Centring offsets are integer divisions (W/2 - 256), as the images are placed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// ---- Title menu ----
+enum TitleChoice : int {
+    title_none = -1,
+    title_play_game = 0,
+    title_custom_map = 1,
+    title_controls = 2,
+    title_story = 3,
+    title_quit = 4,
+};
+inline constexpr int title_entries_top = 280;  // y of the first entry image
+inline constexpr int title_entry_pitch = 60;   // entries are 64 high, so they overlap by 4
+// The entry under the pointer: the five bands run from y = 291 down, 60 apart,
+// between x = W/2 - 255 and W/2 + 255; the quit band reaches the window's bottom.
+int title_choice(int px, int py, int width);
+// Whether the cursor pulses on the title: inside the bands' columns and on an entry.
+bool title_cursor_pulses(int px, int width, int choice);
+
+// ---- Go-back button, drawn at the top-left corner ----
+// The button's hot spot: x <= 63 and y <= 31.
+bool over_go_back(int px, int py);
+
+// ---- Map selection ----
+inline constexpr int map_button_width = 94;   // drawn rectangle, px
+inline constexpr int map_button_height = 32;
+inline constexpr int map_button_pitch_x = 96;
+inline constexpr int map_button_pitch_y = 34;
+inline constexpr int map_buttons_left = 20;
+inline constexpr int map_buttons_top = 64;
+
+enum class ButtonLook { unlocked, locked, hovered };
+struct MapButton {
+    int x = 0, y = 0;  // top-left of the rectangle
+    int label = 0;     // the number shown: list index + 1
+    ButtonLook look = ButtonLook::locked;
+};
+struct MapButtons {
+    std::vector<MapButton> buttons;
+    int hovered = -1;  // list index of the unlocked button under the pointer, or -1
+};
+// Lays out `count` buttons in rows from (20, 64); a new row starts once x
+// reaches W - 95. A button is under the pointer for x < px <= x + 95 and
+// y < py <= y + 31; a locked one (index > progress) never becomes hovered.
+MapButtons layout_map_buttons(size_t count, int32_t progress, int width, int px, int py);
+
+struct DigitPlace {
+    int digit = 0;
+    int x = 0;
+};
+// The 32-pixel digit glyphs of a button label, centred in the 96-pixel pitch
+// from the button's x. Labels above 999 get no digits.
+std::vector<DigitPlace> label_digits(int label, int x);
+
+// ---- Custom maps: one wide button per file, paged when they do not fit ----
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+    // Inside, counting the left and top edges and not the right and bottom ones.
+    bool contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
+};
+struct CustomMapLayout {
+    int rows_per_page = 1;
+    int pages = 1;  // at least 1, even for no maps
+    Rect previous;  // page buttons, shown only with more than one page
+    Rect next;
+    int left = 0;   // rows' x
+    // The row rectangle of the slot-th button on a page.
+    Rect row(int slot) const;
+};
+inline constexpr int custom_row_width = 512;
+inline constexpr int custom_row_height = 32;
+inline constexpr int custom_row_pitch = 34;
+inline constexpr int custom_rows_top = 64;
+inline constexpr int custom_footer_height = 72;  // page buttons and the message line
+CustomMapLayout custom_map_layout(size_t count, int width, int height);
+// The list index of the map button under the pointer on `page`, or -1.
+int custom_map_under(const CustomMapLayout& layout, size_t count, int page, int px, int py);
