@@ -5,7 +5,10 @@
 #include <fstream>
 #include <string>
 
+#include "app/custom_maps.hpp"
 #include "app/settings.hpp"
+#include "world/map_loader.hpp"
+#include "world/world_state.hpp"
 
 namespace {
 
@@ -41,6 +44,19 @@ TEST(GameFolder, HasTheFoldersTheGameWritesInto) {
         EXPECT_TRUE(fs::is_directory(game_dir / dir)) << dir;
     EXPECT_TRUE(fs::is_empty(game_dir / "Saves"));
     EXPECT_TRUE(fs::is_regular_file(game_dir / "Shader" / "shade.sfx"));
+}
+
+TEST(GameFolder, ShipsALoadableExampleMapAndTheMenuFont) {
+    const auto maps = list_custom_maps(game_dir / "Maps");
+    ASSERT_FALSE(maps.empty());
+    for (const auto& path : maps) {
+        std::string why;
+        const auto text = read_custom_map(path, why);
+        ASSERT_TRUE(text) << path << ": " << why;
+        EXPECT_TRUE(load_map(text->c_str(), why)) << path << ": " << why;
+    }
+    world = World{};
+    EXPECT_GT(fs::file_size(game_dir / "Fonts" / "DejaVuSans.ttf"), 100000u);
 }
 
 }  // namespace
