@@ -1,31 +1,50 @@
 #include "program/screen_loop.hpp"
 
-#include "app/settings.hpp"
-#include "client/game_screen.hpp"
+#include <thread>
+
+#include "app/menu_layout.hpp"
 #include "client/menu_kit.hpp"
 #include "client/object_images.hpp"
+#include "menus/controls_menu.hpp"
+#include "menus/custom_maps_screen.hpp"
+#include "menus/map_select.hpp"
+#include "menus/story_page.hpp"
+#include "menus/title_menu.hpp"
 
 namespace {
 
-// Stands in for the title menu and map selection until they exist: plays map 1
-// the way map selection starts a game (title music stopped, no window limit
-// under the alternate timer, the pointer confined in a window).
-void play_first_map_until_menus_exist(ProgramShell& shell) {
-    shell.title_music.stop();
-    const bool confine = settings.fullscreen == 0 && settings.confine_cursor != 0;
-    menu_frame_limit(shell.window, false);
-    if (confine) shell.window.setMouseCursorGrabbed(true);
-    run_game(shell.window, "1");
-    if (confine && shell.window.isOpen()) shell.window.setMouseCursorGrabbed(false);
-    if (shell.window.isOpen()) menu_frame_limit(shell.window, true);
+// The built-in maps, one name per line, as map selection offers them.
+const char* const builtin_map_list = "1\n2\n3\n4\n5\n";
+
+// The controls menu draws no cursor of its own: the system pointer shows
+// around it, and under the alternate timer it runs at the menus' frame rate.
+void run_controls_with_system_pointer(sf::RenderWindow& window) {
+    window.setMouseCursorVisible(true);
+    menu_frame_limit(window, true);
+    run_controls_menu(window);
+    menu_frame_limit(window, false);
+    window.setMouseCursorVisible(false);
 }
 
 }  // namespace
 
 void run_screen_loop(ProgramShell& shell) {
     while (shell.window.isOpen()) {
-        play_first_map_until_menus_exist(shell);
+        const int choice = run_title_menu(shell.window, shell.title_music, shell.title_playlist);
         cursor_sprite.setScale(1, 1);
         music_upkeep(shell.title_music, shell.title_playlist);
+        switch (choice) {
+            case title_play_game:
+                std::this_thread::yield();
+                run_map_select(shell.window, builtin_map_list, shell.title_music, shell.title_playlist);
+                break;
+            case title_custom_map:
+                run_custom_maps(shell.window, shell.title_music, shell.title_playlist);
+                break;
+            case title_controls: run_controls_with_system_pointer(shell.window); break;
+            case title_story: run_story_page(shell.window); break;
+            case title_quit: shell.window.close(); break;
+            default: break;  // a click on no entry: the title again
+        }
     }
 }
