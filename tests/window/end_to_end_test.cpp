@@ -1,6 +1,7 @@
 // Plays the real program under an X server the way a player would: start it in
-// a fresh copy of the game folder, walk, take screenshots, pause, leave the map
-// through the pause menu, close the window, and require a clean exit. The
+// a fresh copy of the game folder, choose map 1 from the menus, walk, take
+// screenshots, pause, leave the map through the pause menu, close the window,
+// and require a clean exit. The
 // pictures it takes are kept in the build folder for a person to look at.
 #include <gtest/gtest.h>
 
@@ -120,6 +121,14 @@ TEST(EndToEnd, PlayPauseScreenshotLeaveAndClose) {
     ASSERT_NE(window, 0u) << "no window titled Vantorel";
     EXPECT_EQ(x.size_of(window), sf::Vector2u(800, 600));
     const std::string id = std::to_string(window);
+    // The title menu's Play Game, then map 1 on map selection.
+    pause_ms(1000);
+    for (const char* at : {" 400 300", " 60 80"}) {
+        xdotool("mousemove --window " + id + at);
+        pause_ms(300);
+        xdotool("click 1");
+        pause_ms(800);
+    }
     pause_ms(1500);  // the first frames are drawn and the player has landed
     xdotool("mousemove --window " + id + " 600 300");
     pause_ms(300);
@@ -151,7 +160,7 @@ TEST(EndToEnd, PlayPauseScreenshotLeaveAndClose) {
         EXPECT_EQ(saved.getSize(), sf::Vector2u(800, 600));
     }
 
-    // Pause, then leave the map through the menu's exit button (the next game starts).
+    // Pause, then leave the map through the menu's exit button (back to map selection).
     xdotool("key Escape");
     pause_ms(800);
     xdotool("mousemove --window " + id + " 400 300");  // over the return button's lower edge
