@@ -9,10 +9,9 @@
 #include <cstdlib>
 #include <string>
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
 #include <SFML/Graphics/Image.hpp>
+
+#include "support/x_display.hpp"
 
 namespace {
 
@@ -25,45 +24,6 @@ int usage() {
 unsigned number(const char* text) { return static_cast<unsigned>(std::stoul(text)); }
 
 Window window_id(const char* text) { return static_cast<Window>(std::strtoul(text, nullptr, 0)); }
-
-int close_window(Display* display, Window window) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
-    return 0;
-}
-
-int save_window(Display* display, Window window, const char* out) {
-    XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display, window, &attributes)) return 1;
-    // Read from the root window where the window lies: an OpenGL window's own
-    // visual may not allow reading it directly.
-    const Window root = DefaultRootWindow(display);
-    int left = 0, top = 0;
-    Window child = 0;
-    XTranslateCoordinates(display, window, root, 0, 0, &left, &top, &child);
-    XImage* image = XGetImage(display, root, left, top, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    if (!image) return 1;
-    sf::Image picture;
-    picture.create(static_cast<unsigned>(attributes.width), static_cast<unsigned>(attributes.height));
-    for (int y = 0; y < attributes.height; ++y)
-        for (int x = 0; x < attributes.width; ++x) {
-            const unsigned long p = XGetPixel(image, x, y);
-            picture.setPixel(static_cast<unsigned>(x), static_cast<unsigned>(y),
-                             sf::Color(static_cast<sf::Uint8>((p & image->red_mask) >> 16),
-                                       static_cast<sf::Uint8>((p & image->green_mask) >> 8),
-                                       static_cast<sf::Uint8>(p & image->blue_mask)));
-        }
-    XDestroyImage(image);
-    return picture.saveToFile(out) ? 0 : 1;
-}
 
 }  // namespace
 
@@ -98,18 +58,15 @@ int main(int argc, char** argv) {
         }
         return usage();
     }
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
+    XDisplay x;
+    if (!x.open()) {
         std::fprintf(stderr, "x11_probe: no display\n");
         return 1;
     }
-    int status = 0;
-    if (command == "close" && argc == 3)
-        status = close_window(display, window_id(argv[2]));
-    else if (command == "shot" && argc == 4)
-        status = save_window(display, window_id(argv[2]), argv[3]);
-    else
-        status = usage();
-    XCloseDisplay(display);
-    return status;
+    if (command == "close" && argc == 3) {
+        x.request_close(window_id(argv[2]));
+        return 0;
+    }
+    if (command == "shot" && argc == 4) return x.picture_of(window_id(argv[2])).saveToFile(argv[3]) ? 0 : 1;
+    return usage();
 }

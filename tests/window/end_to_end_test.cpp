@@ -19,7 +19,7 @@
 #include "game/update.hpp"
 #include "world/maps.hpp"
 #include "world/world_state.hpp"
-#include "x_display.hpp"
+#include "support/x_display.hpp"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "x_display.hpp"
+#include "support/x_display.hpp"
 
 #include <X11/Xutil.h>
 
