@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 namespace image_paths {
 
@@ -51,6 +52,33 @@ inline constexpr std::array<const char*, 5> duckings = {
     "Graphics/Game/MainCharacter/ducking.png", "Graphics/Game/MainCharacter/ducking1.png",
     "Graphics/Game/MainCharacter/ducking2.png", "Graphics/Game/MainCharacter/ducking3.png",
     "Graphics/Game/MainCharacter/ducking4.png"};
+
+// The title menu: the logo's halves, the five entries in menu order, the
+// maker's logo and caption, and the version.
+inline constexpr const char* logo_top = "Graphics/Game/Menus/vantorel1.png";
+inline constexpr const char* logo_bottom = "Graphics/Game/Menus/vantorel2.png";
+inline constexpr std::array<const char*, 5> title_entries = {
+    "Graphics/Game/Menus/playgame.png", "Graphics/Game/Menus/custommap.png", "Graphics/Game/Menus/controls.png",
+    "Graphics/Game/Menus/story.png", "Graphics/Game/Menus/quitgame.png"};
+inline constexpr const char* maker_logo = "Graphics/Game/Menus/brindlecap.png";
+inline constexpr const char* maker_caption = "Graphics/Game/Menus/abrindlecapgame.png";
+inline constexpr const char* version = "Graphics/Game/Menus/version.png";
+// One lower-case letter of the title's credit line.
+inline std::string credit_letter(char letter) { return std::string(menus_dir) + letter + ".png"; }
+
+// Map selection and the screens with a way back.
+inline constexpr const char* select_map = "Graphics/Game/Menus/selectmap.png";
+inline constexpr const char* go_back = "Graphics/Game/Menus/goback.png";
+// A digit 0 to 9 of a map button's number.
+inline std::string digit(int d) { return std::string(menus_dir) + std::to_string(d) + ".png"; }
+
+// The controls menu: the prompt's frame and its six captions in action order.
+inline constexpr const char* assign_frame = "Graphics/Game/Menus/assignbutton.png";
+inline constexpr std::array<const char*, 6> action_prompts = {
+    "Graphics/Game/Menus/jump.png",  "Graphics/Game/Menus/duck.png",  "Graphics/Game/Menus/left.png",
+    "Graphics/Game/Menus/right.png", "Graphics/Game/Menus/shoot.png", "Graphics/Game/Menus/shield.png"};
+
+inline constexpr const char* story_page = "Graphics/Game/Menus/storypage.png";
 
 // The window's icon (16 x 16) and the pause menu.
 inline constexpr const char* window_icon = "Graphics/Game/Menus/winicon.png";

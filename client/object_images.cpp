@@ -2,15 +2,13 @@
 
 #include <string>
 
+#include "app/image_paths.hpp"
+
 namespace {
 
-const std::string objects = "Graphics/Game/Objects/";
-const std::string character = "Graphics/Game/MainCharacter/";
-
 template <size_t N>
-void load_group(std::array<sf::Texture, N>& group, const std::string& folder,
-                const std::array<const char*, N>& names) {
-    for (size_t i = 0; i < N; ++i) group[i].loadFromFile(folder + names[i] + ".png");
+void load_group(std::array<sf::Texture, N>& group, const std::array<const char*, N>& paths) {
+    for (size_t i = 0; i < N; ++i) group[i].loadFromFile(paths[i]);
 }
 
 // A sprite showing `first`, placed by its origin, drawn later with its blend mode by the caller.
@@ -27,24 +25,23 @@ void smooth_group(std::array<sf::Texture, N>& group, bool on) {
 }  // namespace
 
 void load_object_images() {
-    load_group(images.switches, objects, {"redOff", "greenOff", "blueOff", "redOn", "greenOn", "blueOn"});
+    load_group(images.switches, image_paths::switches);
     set_up(images.switch_sprite, images.switches[3], 16, 16);
-    load_group(images.enemies, objects, {"basicenemy", "smartenemy", "turretenemy"});
+    load_group(images.enemies, image_paths::enemies);
     set_up(images.enemy_sprite, images.enemies[0], 16, 16);
-    load_group(images.pickups, objects, {"medkit", "extralife", "powerup"});
+    load_group(images.pickups, image_paths::pickups);
     set_up(images.pickup_sprite, images.pickups[0], 16, 16);
-    load_group(images.checkpoints, objects, {"checkpoint", "checkpointhit"});
+    load_group(images.checkpoints, {image_paths::checkpoint, image_paths::checkpoint_hit});
     set_up(images.checkpoint_sprite, images.checkpoints[0], 16, 32);
-    load_group(images.deaths, objects, {"death1", "death2", "death3", "death4", "death5"});
+    load_group(images.deaths, image_paths::deaths);
     set_up(images.death_sprite, images.deaths[0], 16, 16);
-    load_group(images.arm, character, {"arm", "arm2", "arm3", "arm4", "arm5", "arm6"});
-    load_group(images.powered_arm, character,
-               {"armpowered", "armpowered2", "armpowered3", "armpowered4", "armpowered5", "armpowered6"});
-    load_group(images.body, character, {"standstill", "move1", "move2", "move3", "move4"});
-    load_group(images.ducking, character, {"ducking", "ducking1", "ducking2", "ducking3", "ducking4"});
+    load_group(images.arm, image_paths::arms);
+    load_group(images.powered_arm, image_paths::powered_arms);
+    load_group(images.body, image_paths::bodies);
+    load_group(images.ducking, image_paths::duckings);
     set_up(images.body_sprite, images.body[0], 16, 32);
     set_up(images.arm_sprite, images.arm[0], 32, 4);
-    images.exit.loadFromFile(objects + "exit.png");
+    images.exit.loadFromFile(image_paths::exit);
     set_up(images.exit_sprite, images.exit, 32, 32);
 }
 
@@ -62,7 +59,7 @@ void apply_smoothing(bool on) {
 }
 
 void load_cursor_image(bool smooth) {
-    cursor_texture.loadFromFile(objects + "cursor.png");
+    cursor_texture.loadFromFile(image_paths::cursor);
     cursor_texture.setSmooth(smooth);
     cursor_sprite.setTexture(cursor_texture, true);
     cursor_sprite.setOrigin(8, 8);

@@ -1,3 +1,4 @@
+#include "app/image_paths.hpp"
 #include "client/pause_menu.hpp"
 
 #include <array>
@@ -14,12 +15,11 @@
 
 namespace {
 
-const std::string menus = "Graphics/Game/Menus/";
 
 // The title and the three buttons, in the order of their rows.
 struct PausePictures {
-    std::array<sf::Texture, 4> images = {load_menu_image(menus + "paused.png"), load_menu_image(menus + "return.png"),
-                                         load_menu_image(menus + "restart.png"), load_menu_image(menus + "exit.png")};
+    std::array<sf::Texture, 4> images = {load_menu_image(image_paths::paused), load_menu_image(image_paths::pause_return),
+                                         load_menu_image(image_paths::pause_restart), load_menu_image(image_paths::pause_exit)};
 };
 
 // The choice this frame's events make, or pause_none to stay.

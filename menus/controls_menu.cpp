@@ -7,6 +7,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Window/Event.hpp>
 
+#include "app/image_paths.hpp"
 #include "app/bindings.hpp"
 #include "app/key_codes.hpp"
 #include "client/menu_kit.hpp"
@@ -15,9 +16,6 @@
 
 namespace {
 
-const char* const menu_folder = "Graphics/Game/Menus/";
-const std::array<const char*, action_count> captions = {"jump.png",  "duck.png",  "left.png",
-                                                        "right.png", "shoot.png", "shield.png"};
 
 enum class Answer { bound, abandoned, closed };
 
@@ -49,9 +47,9 @@ Answer take_binding(sf::RenderWindow& window, int action) {
 }  // namespace
 
 void run_controls_menu(sf::RenderWindow& window) {
-    const sf::Texture frame_image = load_menu_image(std::string(menu_folder) + "assignbutton.png");
+    const sf::Texture frame_image = load_menu_image(image_paths::assign_frame);
     std::array<sf::Texture, action_count> caption_images;
-    for (int a = 0; a < action_count; ++a) caption_images[a] = load_menu_image(std::string(menu_folder) + captions[a]);
+    for (int a = 0; a < action_count; ++a) caption_images[a] = load_menu_image(image_paths::action_prompts[static_cast<size_t>(a)]);
     const int W = menu_width(window);
     const int H = menu_height(window);
     sf::Sprite frame(frame_image);

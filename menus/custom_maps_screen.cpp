@@ -10,6 +10,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include "app/image_paths.hpp"
 #include "app/cursor_pulse.hpp"
 #include "app/custom_maps.hpp"
 #include "app/menu_layout.hpp"
@@ -59,7 +60,7 @@ void draw_button(sf::RenderWindow& window, const Rect& r, sf::Color outline) {
 }  // namespace
 
 void run_custom_maps(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist) {
-    const sf::Texture go_back_image = load_menu_image("Graphics/Game/Menus/goback.png");
+    const sf::Texture go_back_image = load_menu_image(image_paths::go_back);
     const sf::Sprite go_back(go_back_image);
     sf::Font font;
     font.loadFromFile(font_path);  // without it the buttons still work, unlabelled

@@ -7,6 +7,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
+#include "app/image_paths.hpp"
 #include "app/cursor_pulse.hpp"
 #include "app/map_list.hpp"
 #include "app/menu_layout.hpp"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const char* const menu_folder = "Graphics/Game/Menus/";
 
 sf::Color outline_colour(ButtonLook look) {
     switch (look) {
@@ -34,10 +34,10 @@ sf::Color outline_colour(ButtonLook look) {
 void run_map_select(sf::RenderWindow& window, const std::string& map_list_text, sf::Music& title_music,
                     Playlist& title_playlist) {
     const std::vector<std::string> map_list = split_map_list(map_list_text);
-    const sf::Texture heading_image = load_menu_image(std::string(menu_folder) + "selectmap.png");
-    const sf::Texture go_back_image = load_menu_image(std::string(menu_folder) + "goback.png");
+    const sf::Texture heading_image = load_menu_image(image_paths::select_map);
+    const sf::Texture go_back_image = load_menu_image(image_paths::go_back);
     std::array<sf::Texture, 10> digit_images;
-    for (int d = 0; d < 10; ++d) digit_images[d] = load_menu_image(std::string(menu_folder) + std::to_string(d) + ".png");
+    for (int d = 0; d < 10; ++d) digit_images[d] = load_menu_image(image_paths::digit(d));
     const int W = menu_width(window);
     sf::Sprite heading(heading_image);
     heading.setPosition(static_cast<float>(W / 2 - 256), 0.0f);

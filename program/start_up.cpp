@@ -5,6 +5,7 @@
 #include <ctime>
 #include <thread>
 
+#include "app/image_paths.hpp"
 #include "app/bindings.hpp"
 #include "app/settings.hpp"
 #include "client/object_images.hpp"
@@ -52,7 +53,7 @@ void start_up(ProgramShell& shell) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     open_window(shell.window);
     shell.window.setMouseCursorVisible(false);
-    set_window_icon(shell.window, shell.icon, "Graphics/Game/Menus/winicon.png");
+    set_window_icon(shell.window, shell.icon, image_paths::window_icon);
     set_frame_pacing(shell.window);
     load_cursor_image(settings.smooth_sprites != 0);
     prepare_title_music(shell);

@@ -3,14 +3,14 @@
 // on both; headings drawn on black get a coloured neon halo instead.
 #include "art.hpp"
 
+#include "app/image_paths.hpp"
+
 #include <algorithm>
 #include <cmath>
 
 namespace art {
 
 namespace {
-
-const std::string menus = "Graphics/Game/Menus/";
 
 // White words with a black outline and shadow, legible on red and on cyan.
 void outlined_words(Canvas& canvas, Typesetter& type, Face face, const std::string& text,
@@ -258,18 +258,18 @@ sf::Image letter_image(Typesetter& type, char letter) {
 
 std::vector<Picture> menu_pictures(Typesetter& type) {
   std::vector<Picture> out;
-  auto add = [&](const std::string& name, sf::Image image) {
-    out.push_back({menus + name, std::move(image), Blend::alpha, true});
+  auto add = [&](const std::string& path, sf::Image image) {
+    out.push_back({path, std::move(image), Blend::alpha, true});
   };
   const sf::Image logo = logo_image(type);
-  add("vantorel1.png", logo_half(logo, 0));
-  add("vantorel2.png", logo_half(logo, 1));
-  add("playgame.png", entry_image(type, "Play Game", 512));
-  add("custommap.png", entry_image(type, "Custom Map", 512));
-  add("controls.png", entry_image(type, "Controls", 512));
-  add("story.png", entry_image(type, "Story", 512));
-  add("quitgame.png", entry_image(type, "Quit Game", 512));
-  add("brindlecap.png", brindlecap_image());
+  add(image_paths::logo_top, logo_half(logo, 0));
+  add(image_paths::logo_bottom, logo_half(logo, 1));
+  add(image_paths::title_entries[0], entry_image(type, "Play Game", 512));
+  add(image_paths::title_entries[1], entry_image(type, "Custom Map", 512));
+  add(image_paths::title_entries[2], entry_image(type, "Controls", 512));
+  add(image_paths::title_entries[3], entry_image(type, "Story", 512));
+  add(image_paths::title_entries[4], entry_image(type, "Quit Game", 512));
+  add(image_paths::maker_logo, brindlecap_image());
   {
     // Two lines in the left 140 px: at 800 px wide the red menu panel starts
     // at x = 144 and would swallow the right half of a single line.
@@ -279,38 +279,39 @@ std::vector<Picture> menu_pictures(Typesetter& type) {
                rgb(255, 235, 200), rgb(255, 150, 40), 2.0f);
     neon_words(canvas, type, Face::sans_bold, "game", size, {70.0f, 52.0f},
                rgb(255, 235, 200), rgb(255, 150, 40), 2.0f);
-    add("abrindlecapgame.png", canvas.image());
+    add(image_paths::maker_caption, canvas.image());
   }
   {
     Canvas canvas(64, 32);
     neon_words(canvas, type, Face::sans_bold, "v0.1", 16.0f, {32.0f, 22.0f},
                rgb(220, 230, 240), with_alpha(palette::cyan, 0.6f), 1.5f);
-    add("version.png", canvas.image());
+    add(image_paths::version, canvas.image());
   }
   {
     Canvas canvas(512, 64);
     neon_words(canvas, type, Face::sans_bold, "Select Map", 42.0f, {256.0f, 46.0f},
                palette::white, palette::cyan, 4.0f);
-    add("selectmap.png", canvas.image());
+    add(image_paths::select_map, canvas.image());
   }
-  add("goback.png", goback_image());
-  for (int digit = 0; digit <= 9; ++digit) add(std::to_string(digit) + ".png", digit_image(type, digit));
+  add(image_paths::go_back, goback_image());
+  for (int digit = 0; digit <= 9; ++digit) add(image_paths::digit(digit), digit_image(type, digit));
   {
     Canvas canvas(256, 128);
     outlined_words(canvas, type, Face::sans_bold, "Paused", 64.0f, 86.0f, 4.0f);
-    add("paused.png", canvas.image());
+    add(image_paths::paused, canvas.image());
   }
-  add("return.png", entry_image(type, "Return", 256));
-  add("restart.png", entry_image(type, "Restart", 256));
-  add("exit.png", entry_image(type, "Exit", 256));
-  add("assignbutton.png", assign_image(type));
-  const char* actions[][2] = {{"jump", "Jump"}, {"duck", "Duck"},   {"left", "Left"},
-                              {"right", "Right"}, {"shoot", "Shoot"}, {"shield", "Shield"}};
-  for (const auto& action : actions) add(std::string(action[0]) + ".png", caption_image(type, action[1]));
-  add("storypage.png", story_image(type));
-  add("winicon.png", icon_image());
+  add(image_paths::pause_return, entry_image(type, "Return", 256));
+  add(image_paths::pause_restart, entry_image(type, "Restart", 256));
+  add(image_paths::pause_exit, entry_image(type, "Exit", 256));
+  add(image_paths::assign_frame, assign_image(type));
+  const char* captions[] = {"Jump", "Duck", "Left", "Right", "Shoot", "Shield"};
+  for (size_t a = 0; a < image_paths::action_prompts.size(); ++a) {
+    add(image_paths::action_prompts[a], caption_image(type, captions[a]));
+  }
+  add(image_paths::story_page, story_image(type));
+  add(image_paths::window_icon, icon_image());
   for (const char letter : std::string("creatdbyinlp")) {
-    add(std::string(1, letter) + ".png", letter_image(type, letter));
+    add(image_paths::credit_letter(letter), letter_image(type, letter));
   }
   return out;
 }

@@ -47,32 +47,27 @@ std::vector<Expected> expected_images() {
   t.push_back({paths::pause_restart, 256, 64});
   t.push_back({paths::pause_exit, 256, 64});
   const std::vector<Expected> menu_images = {
-      {menus + "vantorel1.png", 512, 128},
-      {menus + "vantorel2.png", 512, 128},
-      {menus + "playgame.png", 512, 64},
-      {menus + "custommap.png", 512, 64},
-      {menus + "controls.png", 512, 64},
-      {menus + "story.png", 512, 64},
-      {menus + "quitgame.png", 512, 64},
-      {menus + "brindlecap.png", 128, 64},
-      {menus + "abrindlecapgame.png", 256, 64},
-      {menus + "version.png", 64, 32},
-      {menus + "selectmap.png", 512, 64},
-      {menus + "goback.png", 64, 32},
-      {menus + "assignbutton.png", 512, 256},
-      {menus + "jump.png", 256, 128},
-      {menus + "duck.png", 256, 128},
-      {menus + "left.png", 256, 128},
-      {menus + "right.png", 256, 128},
-      {menus + "shoot.png", 256, 128},
-      {menus + "shield.png", 256, 128},
-      {menus + "storypage.png", 512, 512},
+      {paths::logo_top, 512, 128},
+      {paths::logo_bottom, 512, 128},
+      {paths::title_entries[0], 512, 64},
+      {paths::title_entries[1], 512, 64},
+      {paths::title_entries[2], 512, 64},
+      {paths::title_entries[3], 512, 64},
+      {paths::title_entries[4], 512, 64},
+      {paths::maker_logo, 128, 64},
+      {paths::maker_caption, 256, 64},
+      {paths::version, 64, 32},
+      {paths::select_map, 512, 64},
+      {paths::go_back, 64, 32},
+      {paths::assign_frame, 512, 256},
+      {paths::story_page, 512, 512},
   };
   t.insert(t.end(), menu_images.begin(), menu_images.end());
-  for (int digit = 0; digit <= 9; ++digit) t.push_back({menus + std::to_string(digit) + ".png", 32, 32});
+  for (const char* path : paths::action_prompts) t.push_back({path, 256, 128});
+  for (int digit = 0; digit <= 9; ++digit) t.push_back({paths::digit(digit), 32, 32});
   // One image per distinct letter of the title screen's credit line.
   for (const char letter : std::string("createdbybrindlecap")) {
-    const std::string path = menus + letter + ".png";
+    const std::string path = paths::credit_letter(letter);
     if (std::none_of(t.begin(), t.end(), [&](const Expected& e) { return e.path == path; })) {
       t.push_back({path, 16, 16});
     }
