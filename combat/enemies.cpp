@@ -46,6 +46,17 @@ bool is_active(const Enemy& e) {
     return settings.global_enemies >= global_threshold(e.kind) || on_screen(e.x, e.y, screen_margin);
 }
 
+// Headings stay as the map gave them, but beyond 2^24 degrees a float cannot
+// take a turn of a few degrees, nor even a half turn once far larger: such an
+// enemy could neither sweep nor turn back at the map's edge, and drove off the
+// map. There the heading is brought within one turn of the same direction.
+void keep_turnable(Enemy& e) {
+    constexpr float largest_turnable = 16'777'216.0f;
+    if (std::fabs(e.angle) < largest_turnable) return;
+    const double turn = std::fmod(static_cast<double>(e.angle) * pi / 180.0, 2 * pi);
+    e.angle = degrees_of(turn < 0 ? turn + 2 * pi : turn);
+}
+
 void sync_position(Enemy& e) {
     e.x = to_int(e.fx);
     e.y = to_int(e.fy);
@@ -112,6 +123,7 @@ void drive(Enemy& e) {
 }
 
 void update_basic(Enemy& e) {
+    keep_turnable(e);
     probe_and_turn(e);
     touch_player(e);
     pull_to_exit(e);
@@ -155,6 +167,7 @@ bool sight_reaches_player(const Enemy& e, float k) {
 // the player) when the line meets the player, then rests while cooling.
 void update_smart(Enemy& e, int32_t index, ShotBatch& shots) {
     if (e.cooldown > 0) return;
+    keep_turnable(e);
     const float k = radians_of(e.angle);
     if (sight_reaches_player(e, k)) {
         const float mx = static_cast<float>(e.x) + muzzle * std::cos(k);

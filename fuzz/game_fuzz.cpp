@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/settings.hpp"
@@ -189,13 +190,41 @@ uint64_t digest_of_world() {
     return d.value();
 }
 
-void require_bounds(const Settings& s) {
+// The plan as the three files `vantorel-tool play MAP REPLAY --config FILE`
+// takes, so that a finding can be played and looked at outside the fuzzer.
+std::string described(const Plan& plan, int32_t threads) {
+    std::string text = "--- map\n" + plan.map + "\n--- config.ini\n";
+    for (const SettingKey& k : setting_keys)
+        text += std::string(k.name) + ' ' + std::to_string(plan.settings.*(k.field)) + '\n';
+    text += "threads " + std::to_string(threads) + "\n--- replay\n";
+    const std::string_view letters = "jdlrsh";
+    for (size_t i = 0; i < plan.inputs.size();) {
+        const UpdateInput& u = plan.inputs[i];
+        size_t same = 1;
+        while (i + same < plan.inputs.size() && plan.inputs[i + same].held == u.held &&
+               plan.inputs[i + same].f9_pressed == u.f9_pressed && plan.inputs[i + same].mouse_x == u.mouse_x &&
+               plan.inputs[i + same].mouse_y == u.mouse_y)
+            ++same;
+        std::string actions;
+        for (int a = 0; a < action_count; ++a)
+            if (u.held[a]) actions += letters[a];
+        if (u.f9_pressed) actions += 'f';
+        text += std::to_string(same) + ' ' + (actions.empty() ? "-" : actions) + ' ' + std::to_string(u.mouse_x) + ' ' +
+                std::to_string(u.mouse_y) + '\n';
+        i += same;
+    }
+    return text;
+}
+
+// Why the world breaks a bound after an update, or nothing.
+std::string broken_bound(const Settings& s) {
     const int32_t health = world.player.health;
-    require(health >= 0 && health <= s.health_override,
-            "health " + std::to_string(health) + " stays within 0 and " + std::to_string(s.health_override));
+    if (health < 0 || health > s.health_override)
+        return "health " + std::to_string(health) + " stays within 0 and " + std::to_string(s.health_override);
     for (const Enemy& e : world.enemies)
-        require(in_grid(e.x, e.y),
-                "enemy at (" + std::to_string(e.x) + ", " + std::to_string(e.y) + ") stays inside the grid");
+        if (!in_grid(e.x, e.y))
+            return "enemy at (" + std::to_string(e.x) + ", " + std::to_string(e.y) + ") stays inside the grid";
+    return {};
 }
 
 struct Play {
@@ -217,7 +246,8 @@ Play play(const Plan& plan, int32_t threads) {
         return true;
     };
     const UpdateWatcher watch = [&] {
-        require_bounds(settings);
+        const std::string broken = broken_bound(settings);
+        require(broken.empty(), broken + " (update " + std::to_string(game.updates) + ")\n" + described(plan, threads));
         out.digests.push_back(digest_of_world());
     };
     while (out.outcome == FrameOutcome::playing && next < plan.inputs.size())
@@ -233,7 +263,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Play one = play(plan, 1);
     const Play two = play(plan, 2);
     for (size_t i = 0; i < std::min(one.digests.size(), two.digests.size()); ++i)
-        require(one.digests[i] == two.digests[i], "1 and 2 workers agree after update " + std::to_string(i + 1));
+        require(one.digests[i] == two.digests[i],
+                "1 and 2 workers agree after update " + std::to_string(i + 1) + "\n" + described(plan, 2));
     require(one.digests.size() == two.digests.size() && one.outcome == two.outcome,
             "1 and 2 workers play as many updates to the same end");
     return 0;

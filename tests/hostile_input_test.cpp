@@ -18,7 +18,9 @@
 #include <vector>
 
 #include "app/settings.hpp"
+#include "combat/geometry.hpp"
 #include "combat/workers.hpp"
+#include "game/update.hpp"
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
 
@@ -80,11 +82,32 @@ TEST_F(HostileInput, HeadingsReadAsTheStreamReadThem) {
     const std::pair<const char*, float> cases[] = {
         {"180", 180.0f}, {"96.3402", 96.3402f}, {"-42.0318", -42.0318f}, {"+7.5", 7.5f},
         {"1e2", 100.0f}, {".5", 0.5f},        {"-0", -0.0f},           {"3.4e38", 3.4e38f},
+        {"1e-50", 0.0f},  {"9.2e-41", 9.2e-41f}, {"96.", 96.0f},
     };
     for (const auto& [word, degrees] : cases) {
         std::string why;
         ASSERT_TRUE(load_map(with_heading(word).c_str(), why)) << word << ": " << why;
         EXPECT_EQ(world.enemies.at(0).angle, degrees) << word;
+    }
+}
+
+// Found by the game fuzz target: a basic enemy heading 9.359043e15 degrees
+// could not turn back (adding 180 was lost to rounding) and drove off the map.
+TEST_F(HostileInput, EnemiesWithHugeHeadingsStayOnTheMapAndSweep) {
+    settings.global_enemies = 3;  // all act wherever the screen is
+    for (const char* heading : {"9.359043e15", "-1.3503017e22", "3e38", "-16777216", "1e8"}) {
+        SCOPED_TRACE(heading);
+        const std::string text = std::string("120 80 20000 20000 30000 30000 0 0 2 60 40 1 ") + heading + " 30 30 2 " +
+                                 heading + " 0 0 ";
+        std::string why;
+        ASSERT_TRUE(start_game(text.c_str(), why)) << why;
+        const float smart_start = world.enemies[1].angle;
+        for (int u = 0; u < 300; ++u) {
+            update_step(UpdateInput{});
+            const Enemy& basic = world.enemies.at(0);
+            ASSERT_TRUE(in_grid(basic.x, basic.y)) << "update " << u << ": " << basic.x << ", " << basic.y;
+        }
+        EXPECT_NE(world.enemies[1].angle, smart_start);  // the smart enemy sweeps
     }
 }
 

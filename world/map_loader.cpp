@@ -81,6 +81,14 @@ bool parse_heading(std::string_view word, float& out) {
     }
     const char* end = word.data() + word.size();
     const auto [stop, error] = std::from_chars(word.data(), end, out);
+    if (error == std::errc::result_out_of_range && stop == end) {
+        // Too small for a float, like 1e-50: the stream reading took it as 0, and so do we.
+        double wide = 0;
+        const auto [wide_stop, wide_error] = std::from_chars(word.data(), end, wide);
+        if (wide_error != std::errc{} || wide_stop != end || std::fabs(wide) >= 1.0) return false;
+        out = static_cast<float>(wide);
+        return true;
+    }
     return error == std::errc{} && stop == end && std::isfinite(out);
 }
 
