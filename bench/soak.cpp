@@ -82,9 +82,10 @@ MapSoak soak_map(const char* text, int64_t updates, int32_t threads) {
     RandomPlayer player;
     const InputSource source = [&player](UpdateInput& input) { return player.next(input); };
     const int64_t warm_up = updates / 10;
+    FrameView headless;
     const auto start = std::chrono::steady_clock::now();
     for (int64_t done = 0; done < updates;) {
-        const FrameResult r = simulate_frame(16, source);
+        const FrameResult r = run_frame(16, source, headless);
         const int64_t before = done;
         done += r.updates_run;
         if (before < warm_up && done >= warm_up) out.warm_mib = resident_mib();

@@ -14,6 +14,7 @@
 
 #include "app/settings.hpp"
 #include "check.hpp"
+#include "combat/combat_state.hpp"
 #include "combat/geometry.hpp"
 #include "game/frame.hpp"
 #include "game/update.hpp"
@@ -185,8 +186,8 @@ uint64_t digest_of_world() {
     d.add(world.last_checkpoint);
     for (auto v : {world.red_on, world.green_on, world.blue_on}) d.add(v);
     for (auto v : {world.red_timer, world.green_timer, world.blue_timer, world.camera_x, world.camera_y}) d.add(v);
-    d.add(game.shield_up);
-    for (uint32_t px : game.laser_pixels) d.add(px);
+    d.add(combat.shield_up);
+    for (uint32_t px : combat.laser_pixels) d.add(px);
     return d.value();
 }
 
@@ -250,8 +251,9 @@ Play play(const Plan& plan, int32_t threads) {
         require(broken.empty(), broken + " (update " + std::to_string(game.updates) + ")\n" + described(plan, threads));
         out.digests.push_back(digest_of_world());
     };
+    FrameView headless;
     while (out.outcome == FrameOutcome::playing && next < plan.inputs.size())
-        out.outcome = simulate_frame(16, source, watch).outcome;
+        out.outcome = run_frame(16, source, headless, watch).outcome;
     world.release_grid();
     return out;
 }

@@ -25,11 +25,13 @@ for t in "${targets[@]}"; do
   mkdir -p "$work" "$findings"
   dict=()
   if [ -f "fuzz/dict/$t.dict" ]; then dict=(-dict="fuzz/dict/$t.dict"); fi
+  seeds=("fuzz/corpus/$t")
+  if [ "$t" = map ]; then seeds+=(world/maps); fi  # the built-in maps seed the loader too
   echo "== fuzz_$t for ${seconds} s"
   # -timeout: one input may take 10 s (a map load must finish in a second or two
   # even under the sanitizers); -rss_limit_mb: the largest map grid allowed is 250 MB.
   if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-       "build-fuzz/fuzz/fuzz_$t" "$work" "fuzz/corpus/$t" "${dict[@]}" \
+       "build-fuzz/fuzz/fuzz_$t" "$work" "${seeds[@]}" "${dict[@]}" \
        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=3072 -print_final_stats=1 \
        -artifact_prefix="$findings/" 2> "build-fuzz/fuzz_$t.log"; then
     status=1

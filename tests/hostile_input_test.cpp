@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/settings.hpp"
+#include "combat/combat_state.hpp"
 #include "combat/geometry.hpp"
 #include "combat/workers.hpp"
 #include "game/update.hpp"
