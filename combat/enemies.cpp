@@ -62,6 +62,18 @@ void sync_position(Enemy& e) {
     e.y = to_int(e.fy);
 }
 
+// Moves an enemy to (fx, fy) px, except off the grid: the map's edge holds an
+// enemy on it as a wall would (its probe turns it back next update). Without
+// this, an enemy standing at the edge that turned back at an angle stepped off
+// the map. One the map placed off the grid moves as before.
+void move_within_grid(Enemy& e, double fx, double fy) {
+    const float nx = static_cast<float>(fx), ny = static_cast<float>(fy);
+    if (in_grid(e.x, e.y) && !in_grid(to_int(nx), to_int(ny))) return;
+    e.fx = nx;
+    e.fy = ny;
+    sync_position(e);
+}
+
 // Scans the probe line 12 px ahead, across the heading, and turns on what it
 // meets: back from walls, closed red gates and the map edge; mirrors reflect.
 // Every reflection is taken from the heading at the start of the scan.
@@ -109,17 +121,14 @@ void pull_to_exit(Enemy& e) {
     if (d >= 100.0f) return;
     const double b = aim_angle(world.exit_x, world.exit_y, e.x, e.y);
     const double s = d < 30.0f ? 3.1 : d < 60.0f ? 2.9 : d < 90.0f ? 2.7 : 2.5;
-    e.fx = static_cast<float>(e.fx + s * std::cos(b));
-    e.fy = static_cast<float>(e.fy + s * std::sin(b));
-    sync_position(e);
+    move_within_grid(e, e.fx + s * std::cos(b), e.fy + s * std::sin(b));
     if (d < 20.0f) e.health = 0;
 }
 
 void drive(Enemy& e) {
     const double k2 = static_cast<double>(e.angle) * pi / 180.0;
-    e.fx = static_cast<float>(e.fx + std::cos(k2) * settings.enemy_movement_speed);
-    e.fy = static_cast<float>(e.fy + std::sin(k2) * settings.enemy_movement_speed);
-    sync_position(e);
+    move_within_grid(e, e.fx + std::cos(k2) * settings.enemy_movement_speed,
+                     e.fy + std::sin(k2) * settings.enemy_movement_speed);
 }
 
 void update_basic(Enemy& e) {

@@ -4,6 +4,7 @@
 // the inputs of each update. The game is played with 1 and with 2 workers:
 // after every update the player's health lies within 0 and its maximum and
 // every enemy stands inside the grid, and both plays agree update by update.
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstddef>
@@ -169,26 +170,43 @@ private:
     uint64_t hash_ = 14695981039346656037u;
 };
 
-uint64_t digest_of_world() {
-    Digest d;
+// The world after an update, digested part by part so that a disagreement
+// names what differs.
+constexpr std::array<const char*, 9> part_names = {
+    "player", "enemies", "lasers", "sparks", "explosions, pickups and checkpoint", "switches", "camera", "shield",
+    "laser pixels"};
+using WorldDigest = std::array<uint64_t, part_names.size()>;
+
+WorldDigest digest_of_world() {
+    std::array<Digest, part_names.size()> d;
     const Player& p = world.player;
-    for (auto v : {p.x, p.y, p.health, p.lives, p.jump_timer, p.shot_cooldown}) d.add(v);
-    for (auto v : {p.fx, p.fy, p.vx, p.vy}) d.add(v);
-    for (auto v : {p.airborne, p.ducking, p.powered, p.hit_flash}) d.add(v);
-    for (const Enemy& e : world.enemies)
-        for (auto v : {float(e.x), float(e.y), float(e.health), float(e.cooldown), e.fx, e.fy, e.angle}) d.add(v);
-    for (const Laser& l : world.lasers)
-        for (auto v : {l.x, l.y, l.angle, float(l.life)}) d.add(v);
-    for (const Spark& s : world.sparks)
-        for (auto v : {s.x, s.y, s.direction, float(s.life)}) d.add(v);
-    d.add(world.explosions.size());
-    d.add(world.pickups.size());
-    d.add(world.last_checkpoint);
-    for (auto v : {world.red_on, world.green_on, world.blue_on}) d.add(v);
-    for (auto v : {world.red_timer, world.green_timer, world.blue_timer, world.camera_x, world.camera_y}) d.add(v);
-    d.add(combat.shield_up);
-    for (uint32_t px : combat.laser_pixels) d.add(px);
-    return d.value();
+    for (auto v : {p.x, p.y, p.health, p.lives, p.jump_timer, p.shot_cooldown}) d[0].add(v);
+    for (auto v : {p.fx, p.fy, p.vx, p.vy}) d[0].add(v);
+    for (auto v : {p.airborne, p.ducking, p.powered, p.hit_flash}) d[0].add(v);
+    for (const Enemy& e : world.enemies) {
+        for (auto v : {e.x, e.y, e.health, e.cooldown}) d[1].add(v);
+        for (auto v : {e.fx, e.fy, e.angle}) d[1].add(v);
+    }
+    for (const Laser& l : world.lasers) {
+        for (auto v : {l.x, l.y, l.angle}) d[2].add(v);
+        d[2].add(l.life);
+    }
+    for (const Spark& s : world.sparks) {
+        for (auto v : {s.x, s.y, s.direction}) d[3].add(v);
+        d[3].add(s.life);
+    }
+    d[4].add(world.explosions.size());
+    d[4].add(world.pickups.size());
+    d[4].add(world.last_checkpoint);
+    for (auto v : {world.red_on, world.green_on, world.blue_on}) d[5].add(v);
+    for (auto v : {world.red_timer, world.green_timer, world.blue_timer}) d[5].add(v);
+    for (auto v : {world.camera_x, world.camera_y}) d[6].add(v);
+    d[7].add(combat.shield_up);
+    for (auto v : {combat.shield_ends.x1, combat.shield_ends.y1, combat.shield_ends.x2, combat.shield_ends.y2}) d[7].add(v);
+    for (uint32_t px : combat.laser_pixels) d[8].add(px);
+    WorldDigest out;
+    for (size_t i = 0; i < out.size(); ++i) out[i] = d[i].value();
+    return out;
 }
 
 // The plan as the three files `vantorel-tool play MAP REPLAY --config FILE`
@@ -229,7 +247,7 @@ std::string broken_bound(const Settings& s) {
 }
 
 struct Play {
-    std::vector<uint64_t> digests;  // one per update
+    std::vector<WorldDigest> digests;  // one per update
     FrameOutcome outcome = FrameOutcome::playing;
 };
 
@@ -265,8 +283,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Play one = play(plan, 1);
     const Play two = play(plan, 2);
     for (size_t i = 0; i < std::min(one.digests.size(), two.digests.size()); ++i)
-        require(one.digests[i] == two.digests[i],
-                "1 and 2 workers agree after update " + std::to_string(i + 1) + "\n" + described(plan, 2));
+        for (size_t part = 0; part < part_names.size(); ++part)
+            require(one.digests[i][part] == two.digests[i][part],
+                    std::string("1 and 2 workers agree on the ") + part_names[part] + " after update " +
+                        std::to_string(i + 1) + "\n" + described(plan, 2));
     require(one.digests.size() == two.digests.size() && one.outcome == two.outcome,
             "1 and 2 workers play as many updates to the same end");
     return 0;

@@ -93,13 +93,19 @@ TEST_F(HostileInput, HeadingsReadAsTheStreamReadThem) {
 }
 
 // Found by the game fuzz target: a basic enemy heading 9.359043e15 degrees
-// could not turn back (adding 180 was lost to rounding) and drove off the map.
-TEST_F(HostileInput, EnemiesWithHugeHeadingsStayOnTheMapAndSweep) {
+// could not turn back (adding 180 was lost to rounding) and drove off the map;
+// one standing on the map's edge turned back at an angle and stepped off it.
+TEST_F(HostileInput, BasicEnemiesStayOnTheMapAndSmartOnesSweep) {
     settings.global_enemies = 3;  // all act wherever the screen is
-    for (const char* heading : {"9.359043e15", "-1.3503017e22", "3e38", "-16777216", "1e8"}) {
-        SCOPED_TRACE(heading);
-        const std::string text = std::string("120 80 20000 20000 30000 30000 0 0 2 60 40 1 ") + heading + " 30 30 2 " +
-                                 heading + " 0 0 ";
+    const std::pair<const char*, const char*> cases[] = {
+        {"60 40", "9.359043e15"}, {"60 40", "-1.3503017e22"}, {"60 40", "3e38"}, {"60 40", "-16777216"},
+        {"60 40", "1e8"},         {"0 0", "651"},            {"119 79", "30"},  {"0 40", "100"},
+        {"119 0", "-60"},
+    };
+    for (const auto& [place, heading] : cases) {
+        SCOPED_TRACE(std::string(place) + " heading " + heading);
+        const std::string text = std::string("120 80 20000 20000 30000 30000 0 0 2 ") + place + " 1 " + heading +
+                                 " 30 30 2 " + heading + " 0 0 ";
         std::string why;
         ASSERT_TRUE(start_game(text.c_str(), why)) << why;
         const float smart_start = world.enemies[1].angle;
@@ -110,6 +116,24 @@ TEST_F(HostileInput, EnemiesWithHugeHeadingsStayOnTheMapAndSweep) {
         }
         EXPECT_NE(world.enemies[1].angle, smart_start);  // the smart enemy sweeps
     }
+}
+
+// Found by the game fuzz target: the second of two plays could not raise its
+// shield at first, because the last game's shield timer carried over.
+TEST_F(HostileInput, ANewGameStartsWithoutTheLastOnesShield) {
+    settings.maximum_armor = 1;
+    const char* text = "200 200 100 100 30000 30000 0 0 0 0 0 ";
+    std::string why;
+    ASSERT_TRUE(start_game(text, why)) << why;
+    UpdateInput shield;
+    shield.held[action_shield] = true;
+    update_step(shield);
+    ASSERT_TRUE(combat.shield_up);
+    ASSERT_TRUE(start_game(text, why)) << why;
+    EXPECT_FALSE(combat.shield_up);
+    EXPECT_EQ(combat.shield_timer, 0);
+    update_step(shield);
+    EXPECT_TRUE(combat.shield_up);
 }
 
 // Stands in for an enemy worker that runs out of memory in its range.
