@@ -22,6 +22,7 @@
 #include "combat/geometry.hpp"
 #include "combat/workers.hpp"
 #include "game/update.hpp"
+#include "support/fresh_state.hpp"
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
 
@@ -40,7 +41,7 @@ std::string with_heading(const std::string& heading) { return "10 10 1 1 5 5 0 0
 
 class HostileInput : public ::testing::Test {
 protected:
-    void SetUp() override { settings = Settings{}; }
+    void SetUp() override { start_fresh(); }
     void TearDown() override {
         world.release_grid();
         combat.worker_count = 1;
