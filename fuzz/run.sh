@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang (ASan + UBSan) and runs each for a fixed
 # time from its committed corpus. Any finding fails the run, with the input
 # that caused it printed. Usage: fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]
-# (targets: map settings bindings replay game; default all, 60 s each).
+# (targets: map settings bindings replay save game; default all, 60 s each).
 # New inputs the fuzzer finds go to build-fuzz/corpus/TARGET, not into git.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +11,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(map settings bindings replay game)
+  targets=(map settings bindings replay save game)
 fi
 
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
