@@ -46,9 +46,32 @@ bool is_active(const Enemy& e) {
     return settings.global_enemies >= global_threshold(e.kind) || on_screen(e.x, e.y, screen_margin);
 }
 
+// Headings stay as the map gave them, but beyond 2^24 degrees a float cannot
+// take a turn of a few degrees, nor even a half turn once far larger: such an
+// enemy could neither sweep nor turn back at the map's edge, and drove off the
+// map. There the heading is brought within one turn of the same direction.
+void keep_turnable(Enemy& e) {
+    constexpr float largest_turnable = 16'777'216.0f;
+    if (std::fabs(e.angle) < largest_turnable) return;
+    const double turn = std::fmod(static_cast<double>(e.angle) * pi / 180.0, 2 * pi);
+    e.angle = degrees_of(turn < 0 ? turn + 2 * pi : turn);
+}
+
 void sync_position(Enemy& e) {
     e.x = to_int(e.fx);
     e.y = to_int(e.fy);
+}
+
+// Moves an enemy to (fx, fy) px, except off the grid: the map's edge holds an
+// enemy on it as a wall would (its probe turns it back next update). Without
+// this, an enemy standing at the edge that turned back at an angle stepped off
+// the map. One the map placed off the grid moves as before.
+void move_within_grid(Enemy& e, double fx, double fy) {
+    const float nx = static_cast<float>(fx), ny = static_cast<float>(fy);
+    if (in_grid(e.x, e.y) && !in_grid(to_int(nx), to_int(ny))) return;
+    e.fx = nx;
+    e.fy = ny;
+    sync_position(e);
 }
 
 // Scans the probe line 12 px ahead, across the heading, and turns on what it
@@ -98,20 +121,18 @@ void pull_to_exit(Enemy& e) {
     if (d >= 100.0f) return;
     const double b = aim_angle(world.exit_x, world.exit_y, e.x, e.y);
     const double s = d < 30.0f ? 3.1 : d < 60.0f ? 2.9 : d < 90.0f ? 2.7 : 2.5;
-    e.fx = static_cast<float>(e.fx + s * std::cos(b));
-    e.fy = static_cast<float>(e.fy + s * std::sin(b));
-    sync_position(e);
+    move_within_grid(e, e.fx + s * std::cos(b), e.fy + s * std::sin(b));
     if (d < 20.0f) e.health = 0;
 }
 
 void drive(Enemy& e) {
     const double k2 = static_cast<double>(e.angle) * pi / 180.0;
-    e.fx = static_cast<float>(e.fx + std::cos(k2) * settings.enemy_movement_speed);
-    e.fy = static_cast<float>(e.fy + std::sin(k2) * settings.enemy_movement_speed);
-    sync_position(e);
+    move_within_grid(e, e.fx + std::cos(k2) * settings.enemy_movement_speed,
+                     e.fy + std::sin(k2) * settings.enemy_movement_speed);
 }
 
 void update_basic(Enemy& e) {
+    keep_turnable(e);
     probe_and_turn(e);
     touch_player(e);
     pull_to_exit(e);
@@ -155,6 +176,7 @@ bool sight_reaches_player(const Enemy& e, float k) {
 // the player) when the line meets the player, then rests while cooling.
 void update_smart(Enemy& e, int32_t index, ShotBatch& shots) {
     if (e.cooldown > 0) return;
+    keep_turnable(e);
     const float k = radians_of(e.angle);
     if (sight_reaches_player(e, k)) {
         const float mx = static_cast<float>(e.x) + muzzle * std::cos(k);

@@ -40,6 +40,8 @@ public:
     void run(int32_t first, int32_t last, size_t slot);
     // Main thread, after the workers: applies hits and flips in particle order.
     void finish();
+    // Ends a phase whose workers failed, without applying what they recorded.
+    void abandon() { active_ = false; }
 
     bool active() const { return active_; }
     // Re-steps of the last phase (particles whose path changed with a flip, or that flipped).

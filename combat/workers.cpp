@@ -1,10 +1,11 @@
 #include "combat/workers.hpp"
 
 #include <algorithm>
-#include <system_error>
+#include <exception>
 #include <thread>
 
 #include "combat/enemies.hpp"
+#include "combat/enemy_shots.hpp"
 #include "combat/laser_phase.hpp"
 #include "combat/lasers.hpp"
 #include "world/world_state.hpp"
@@ -47,17 +48,33 @@ void run_worker_phase(void (*body)(Record*), int32_t count, std::vector<Record>&
     const std::vector<IndexRange> ranges = split_ranges(count, combat.worker_count);
     if (records.size() < ranges.size()) records.resize(ranges.size());
     for (size_t i = 0; i < ranges.size(); ++i) fill_record(records[i], ranges[i]);
+    // A worker's failure (memory running out, mostly) is kept for the main
+    // thread: thrown in a thread it would end the program.
+    std::vector<std::exception_ptr> failures(ranges.size() + 1);  // the last slot: `meanwhile`
+    const auto guarded = [&](size_t i) {
+        try {
+            body(&records[i]);
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    };
     std::vector<std::thread> workers;
     workers.reserve(ranges.size());
     size_t started = 0;
     try {
-        for (; started < ranges.size(); ++started) workers.emplace_back(body, &records[started]);
-    } catch (const std::system_error&) {
+        for (; started < ranges.size(); ++started) workers.emplace_back(guarded, started);
+    } catch (...) {
         // No thread to be had: the ranges left run here, in order, after the others.
     }
-    if (meanwhile) meanwhile();
+    try {
+        if (meanwhile) meanwhile();
+    } catch (...) {
+        failures.back() = std::current_exception();
+    }
     for (std::thread& w : workers) w.join();
-    for (size_t i = started; i < ranges.size(); ++i) body(&records[i]);
+    for (size_t i = started; i < ranges.size(); ++i) guarded(i);
+    for (const std::exception_ptr& f : failures)
+        if (f) std::rethrow_exception(f);
 }
 
 template void run_worker_phase<RayShooter>(void (*)(RayShooter*), int32_t, std::vector<RayShooter>&,
@@ -77,9 +94,16 @@ void run_laser_phases() {
 }
 
 void run_worker_phases() {
-    run_laser_phases();
-    remove_spent_lasers();
-    remove_dead_enemies();
-    run_worker_phase(run_enemy_mover, clamp_count(world.enemies.size()), combat.enemy_movers, spark_step);
-    flush_enemy_shots();
+    try {
+        run_laser_phases();
+        remove_spent_lasers();
+        remove_dead_enemies();
+        run_worker_phase(run_enemy_mover, clamp_count(world.enemies.size()), combat.enemy_movers, spark_step);
+        flush_enemy_shots();
+    } catch (...) {
+        // The update is abandoned half done; nothing of it may leak into the next game.
+        laser_phase.abandon();
+        discard_enemy_shots();
+        throw;
+    }
 }

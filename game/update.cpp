@@ -38,6 +38,8 @@ void size_workers() {
 
 void fresh_game_state() {
     game = GameState{};
+    // All of it: a shield left standing, or its timer, must not carry into the next game.
+    combat = CombatState{};
     combat.random.state = game_random_seed;
     // Shots queued by an update that never finished must not reach this game.
     discard_enemy_shots();

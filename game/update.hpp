@@ -27,5 +27,8 @@ inline constexpr uint32_t game_random_seed = 1;
 // load; such a map is never played.
 bool start_game(const char* map_text, std::string& why);
 
-// One fixed simulation step with the given input.
+// One fixed simulation step with the given input. Throws std::bad_alloc when
+// memory runs out, in a worker as well as here: the step is then half done,
+// and the caller leaves the map (the window with a message, the tool with its
+// one-sentence error) instead of playing on.
 void update_step(const UpdateInput& input);

@@ -1,6 +1,8 @@
 #include "world/map_loader.hpp"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 #include <string_view>
 
@@ -22,10 +24,11 @@ public:
         in_ >> v;
         return v;
     }
-    float next_float() {
-        float v = 0;
-        in_ >> v;
-        return v;
+    // The next white-space separated word, for numbers the loader parses itself.
+    std::string next_word() {
+        std::string w;
+        in_ >> w;
+        return w;
     }
     bool good() const { return in_.good(); }
 
@@ -60,6 +63,43 @@ float segment_code(int32_t type, float theta) {
         case segment_blue_mirror: return theta + code_blue_mirror_base;
         default: return code_empty;  // erases walls drawn earlier
     }
+}
+
+// The px a segment's walk may take: its length along both axes, plus its first cell.
+int64_t walk_length(const Segment& s) {
+    return std::llabs(int64_t{s.x2} - s.x1) + std::llabs(int64_t{s.y2} - s.y1) + 1;
+}
+
+// A heading in degrees: a decimal number with an optional sign, fraction and
+// exponent that is finite as a float. The whole word must be the number, so a
+// hexadecimal "0x10" or a "nan" is refused here, where the heading is named,
+// rather than breaking the reading of whatever follows.
+bool parse_heading(std::string_view word, float& out) {
+    if (word.starts_with('+')) {
+        word.remove_prefix(1);
+        if (word.starts_with('-')) return false;
+    }
+    const char* end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, out);
+    if (error == std::errc::result_out_of_range && stop == end) {
+        // Too small for a float, like 1e-50: the stream reading took it as 0, and so do we.
+        double wide = 0;
+        const auto [wide_stop, wide_error] = std::from_chars(word.data(), end, wide);
+        if (wide_error != std::errc{} || wide_stop != end || std::fabs(wide) >= 1.0) return false;
+        out = static_cast<float>(wide);
+        return true;
+    }
+    return error == std::errc{} && stop == end && std::isfinite(out);
+}
+
+// A word of the map text for a message: at most 24 characters, each control
+// or non-ASCII byte shown as '?', so the message stays one short line.
+std::string shown(std::string_view word) {
+    constexpr size_t most = 24;
+    std::string text;
+    for (char c : word.substr(0, most)) text += (c > ' ' && c < 127) ? c : '?';
+    if (word.size() > most) text += "...";
+    return text;
 }
 
 bool within_overhang(int32_t v, int32_t size) {
@@ -114,6 +154,7 @@ bool read_segments(MapReader& in, std::string& why) {
     int32_t count = 0;
     if (!read_count(in, 5, "segment", count, why)) return false;
     world.segments.resize(static_cast<size_t>(count));
+    int64_t length = 0;  // px of walk so far, checked before each segment is drawn
     for (int32_t i = 0; i < count; ++i) {
         Segment& s = world.segments[static_cast<size_t>(i)];
         s.x1 = in.next_int();
@@ -126,6 +167,10 @@ bool read_segments(MapReader& in, std::string& why) {
             !within_overhang(s.y1, world.map_height) || !within_overhang(s.y2, world.map_height))
             return fail(why, "Segment " + std::to_string(i + 1) + " reaches more than " +
                                  std::to_string(max_segment_overhang) + " px beyond the map.");
+        length += walk_length(s);
+        if (length > max_total_segment_length)
+            return fail(why, "The segments up to segment " + std::to_string(i + 1) + " are longer than " +
+                                 std::to_string(max_total_segment_length) + " px in all, more than a map may draw.");
         const float code = segment_code(s.type, aim_angle(s.x1, s.y1, s.x2, s.y2));
         const bool finished = stamp_segment(s.x1, s.y1, s.x2, s.y2,
                                             [code](int32_t col, int32_t row) { write_cell(cell_index(col, row), code); });
@@ -154,12 +199,17 @@ bool read_enemies(MapReader& in, std::string& why) {
     Enemy fresh;
     fresh.health = settings.enemy_health_override;
     world.enemies.assign(static_cast<size_t>(count), fresh);
-    for (Enemy& e : world.enemies) {
+    for (size_t i = 0; i < world.enemies.size(); ++i) {
+        Enemy& e = world.enemies[i];
+        const std::string number = "enemy " + std::to_string(i + 1);
         e.x = in.next_int();
         e.y = in.next_int();
         e.kind = in.next_int();
-        e.angle = in.next_float();
-        if (!std::isfinite(e.angle)) return fail(why, "An enemy heading is not a finite number that fits a float.");
+        const std::string heading = in.next_word();
+        if (!in.good()) return fail(why, in.broken_at(number));
+        if (!parse_heading(heading, e.angle))
+            return fail(why, "The heading \"" + shown(heading) + "\" of " + number +
+                                 " is not a number of degrees that fits a float.");
         e.fx = static_cast<float>(e.x);
         e.fy = static_cast<float>(e.y);
     }
