@@ -1,11 +1,10 @@
 #include "app/atomic_file.hpp"
 
 #include <cerrno>
-#include <string>
-#include <system_error>
-
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {

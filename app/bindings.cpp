@@ -1,10 +1,10 @@
 #include "app/bindings.hpp"
 
-#include "app/atomic_file.hpp"
-
 #include <fstream>
 #include <istream>
 #include <optional>
+
+#include "app/atomic_file.hpp"
 
 namespace {
 

@@ -21,9 +21,8 @@ inline constexpr std::array<const char*, 3> enemies = {"Graphics/Game/Objects/ba
                                                        "Graphics/Game/Objects/smartenemy.png",
                                                        "Graphics/Game/Objects/turretenemy.png"};
 // By pickup kind: medkit, extra life, power-up.
-inline constexpr std::array<const char*, 3> pickups = {"Graphics/Game/Objects/medkit.png",
-                                                       "Graphics/Game/Objects/extralife.png",
-                                                       "Graphics/Game/Objects/powerup.png"};
+inline constexpr std::array<const char*, 3> pickups = {
+    "Graphics/Game/Objects/medkit.png", "Graphics/Game/Objects/extralife.png", "Graphics/Game/Objects/powerup.png"};
 inline constexpr const char* checkpoint = "Graphics/Game/Objects/checkpoint.png";
 inline constexpr const char* checkpoint_hit = "Graphics/Game/Objects/checkpointhit.png";
 // An enemy's death explosion, frames 1 to 5.

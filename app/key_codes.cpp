@@ -8,19 +8,16 @@ using Key = sf::Keyboard::Key;
 
 // The keys numbered from key_code::escape (256) on, in code order: entry i has code 256 + i.
 constexpr std::array<Key, 65> keys_from_256 = {
-    Key::Escape,   Key::LControl,  Key::LShift,    Key::LAlt,      Key::LSystem,
-    Key::RControl, Key::RShift,    Key::RAlt,      Key::RSystem,   Key::Menu,
-    Key::LBracket, Key::RBracket,  Key::Semicolon, Key::Comma,     Key::Period,
-    Key::Quote,    Key::Slash,     Key::Backslash, Key::Tilde,     Key::Equal,
-    Key::Hyphen,   Key::Space,     Key::Enter,     Key::Backspace, Key::Tab,
-    Key::PageUp,   Key::PageDown,  Key::End,       Key::Home,      Key::Insert,
-    Key::Delete,   Key::Add,       Key::Subtract,  Key::Multiply,  Key::Divide,
-    Key::Left,     Key::Right,     Key::Up,        Key::Down,      Key::Numpad0,
-    Key::Numpad1,  Key::Numpad2,   Key::Numpad3,   Key::Numpad4,   Key::Numpad5,
-    Key::Numpad6,  Key::Numpad7,   Key::Numpad8,   Key::Numpad9,   Key::F1,
-    Key::F2,       Key::F3,        Key::F4,        Key::F5,        Key::F6,
-    Key::F7,       Key::F8,        Key::F9,        Key::F10,       Key::F11,
-    Key::F12,      Key::F13,       Key::F14,       Key::F15,       Key::Pause,
+    Key::Escape,  Key::LControl, Key::LShift,    Key::LAlt,      Key::LSystem,  Key::RControl,  Key::RShift,
+    Key::RAlt,    Key::RSystem,  Key::Menu,      Key::LBracket,  Key::RBracket, Key::Semicolon, Key::Comma,
+    Key::Period,  Key::Quote,    Key::Slash,     Key::Backslash, Key::Tilde,    Key::Equal,     Key::Hyphen,
+    Key::Space,   Key::Enter,    Key::Backspace, Key::Tab,       Key::PageUp,   Key::PageDown,  Key::End,
+    Key::Home,    Key::Insert,   Key::Delete,    Key::Add,       Key::Subtract, Key::Multiply,  Key::Divide,
+    Key::Left,    Key::Right,    Key::Up,        Key::Down,      Key::Numpad0,  Key::Numpad1,   Key::Numpad2,
+    Key::Numpad3, Key::Numpad4,  Key::Numpad5,   Key::Numpad6,   Key::Numpad7,  Key::Numpad8,   Key::Numpad9,
+    Key::F1,      Key::F2,       Key::F3,        Key::F4,        Key::F5,       Key::F6,        Key::F7,
+    Key::F8,      Key::F9,       Key::F10,       Key::F11,       Key::F12,      Key::F13,       Key::F14,
+    Key::F15,     Key::Pause,
 };
 
 constexpr std::array<sf::Mouse::Button, mouse_code::count> mouse_buttons = {

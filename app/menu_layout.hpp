@@ -29,7 +29,7 @@ bool title_cursor_pulses(int px, int width, int choice);
 bool over_go_back(int px, int py);
 
 // ---- Map selection ----
-inline constexpr int map_button_width = 94;   // drawn rectangle, px
+inline constexpr int map_button_width = 94;  // drawn rectangle, px
 inline constexpr int map_button_height = 32;
 inline constexpr int map_button_pitch_x = 96;
 inline constexpr int map_button_pitch_y = 34;
@@ -70,7 +70,7 @@ struct CustomMapLayout {
     int pages = 1;  // at least 1, even for no maps
     Rect previous;  // page buttons, shown only with more than one page
     Rect next;
-    int left = 0;   // rows' x
+    int left = 0;  // rows' x
     // The row rectangle of the slot-th button on a page.
     Rect row(int slot) const;
 };

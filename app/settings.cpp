@@ -93,8 +93,8 @@ std::string_view key_of(std::string_view token) {
 
 // Stores value under the key that matches exactly; other keys are ignored.
 void apply_entry(std::string_view key, int32_t value, Settings& out) {
-    const auto match = std::find_if(setting_keys.begin(), setting_keys.end(),
-                                    [&](const SettingKey& k) { return k.name == key; });
+    const auto match =
+        std::find_if(setting_keys.begin(), setting_keys.end(), [&](const SettingKey& k) { return k.name == key; });
     if (match != setting_keys.end()) out.*(match->field) = value;
 }
 

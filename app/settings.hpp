@@ -9,13 +9,13 @@
 // One field per config.ini key, named exactly like the key, in the order the
 // shipped config.ini lists them. Switches are plain integers: anything but 0 is on.
 struct Settings {
-    int32_t resolution_width = 800;       // window width, px
-    int32_t resolution_height = 600;      // window height, px
+    int32_t resolution_width = 800;   // window width, px
+    int32_t resolution_height = 600;  // window height, px
     int32_t fullscreen = 0;
-    int32_t threads = 0;                  // workers per phase; < 1: processor count
-    int32_t max_framerate = 60;           // frames per second
-    int32_t color_depth = 24;             // depth-buffer bits
-    int32_t stencil_level = 0;            // stencil bits
+    int32_t threads = 0;         // workers per phase; < 1: processor count
+    int32_t max_framerate = 60;  // frames per second
+    int32_t color_depth = 24;    // depth-buffer bits
+    int32_t stencil_level = 0;   // stencil bits
     int32_t antialiasing_level = 0;
     int32_t power_overwhelming = 0;       // shots ignore the cooldown
     int32_t health_override = 300;        // player health at start and respawn
@@ -24,26 +24,26 @@ struct Settings {
     int32_t laser_speed = 6;              // px (sub-steps) per update
     int32_t jump_override = 30;           // updates of upward push per jump
     int32_t loop_music = 0;
-    int32_t laser_life_override = 1000;   // sub-steps a particle lives
+    int32_t laser_life_override = 1000;  // sub-steps a particle lives
     int32_t disable_music = 0;
     int32_t show_ze_creator = 0;
     int32_t confine_cursor = 1;
-    int32_t global_enemies = 0;           // enemy kinds <= this act off screen
-    int32_t global_lasers = 1;            // 0: off-screen particles freeze
+    int32_t global_enemies = 0;  // enemy kinds <= this act off screen
+    int32_t global_lasers = 1;   // 0: off-screen particles freeze
     int32_t use_vsync = 0;
-    int32_t maximum_armor = 0;            // start every map powered
+    int32_t maximum_armor = 0;  // start every map powered
     int32_t smooth_sprites = 0;
-    int32_t pacifist = 0;                 // the player cannot shoot
+    int32_t pacifist = 0;  // the player cannot shoot
     int32_t i_can_fly = 0;
     int32_t use_alternate_timer = 0;
-    int32_t screen_scroll_distance = 4;   // camera dead-zone divisor
-    int32_t enemy_movement_speed = 4;     // px per update
-    int32_t enemy_rotation_speed = 3;     // degrees per update
-    int32_t game_speed_multiplier = 1;    // updates per drawn frame
-    int32_t laser_cooldown_rate = 20;     // updates between player shots
+    int32_t screen_scroll_distance = 4;  // camera dead-zone divisor
+    int32_t enemy_movement_speed = 4;    // px per update
+    int32_t enemy_rotation_speed = 3;    // degrees per update
+    int32_t game_speed_multiplier = 1;   // updates per drawn frame
+    int32_t laser_cooldown_rate = 20;    // updates between player shots
     int32_t turret_laser_cooldown_rate = 180;
     int32_t smart_laser_cooldown_rate = 60;
-    int32_t shield_cooldown_rate = 120;   // updates before the shield rises again
+    int32_t shield_cooldown_rate = 120;  // updates before the shield rises again
     int32_t use_shader = 1;
     int32_t disable_duck_lag = 0;
 };

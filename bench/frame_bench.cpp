@@ -6,13 +6,12 @@
 // full-window texture upload), ShaderPass (presenting through the shader),
 // Lines (the walls and border), Sprites (objects, HUD and player). WholeFrame/N:
 // the frame driver's update (N particles in flight) plus all of the drawing.
-#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <random>
 
 #include <SFML/Graphics.hpp>
 #include <SFML/OpenGL.hpp>
-
-#include <filesystem>
-#include <random>
+#include <benchmark/benchmark.h>
 
 #include "app/settings.hpp"
 #include "client/object_images.hpp"

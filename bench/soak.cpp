@@ -6,14 +6,13 @@
 // so a leak or an ever-growing list of a few bytes per update shows.
 //
 //   vantorel_soak [UPDATES_PER_MAP] [THREADS]     (defaults 1000000 and 2)
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 #include "app/settings.hpp"
 #include "game/frame.hpp"

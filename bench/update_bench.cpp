@@ -8,22 +8,22 @@
 // Each laser benchmark reports ms per update (manual time, the scene restored
 // outside it) and ns per particle sub-step. Arguments: map (4, or 0 for the
 // synthetic scene), reading (0 fast, 1 straightforward), workers, particles.
-#include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <initializer_list>
 #include <random>
 #include <sstream>
 #include <string>
 
+#include <benchmark/benchmark.h>
+
 #include "app/settings.hpp"
 #include "combat/geometry.hpp"
-#include "world/huge_pages.hpp"
 #include "combat/laser_phase.hpp"
-#include "support/laser_reference.hpp"
 #include "combat/lasers.hpp"
 #include "combat/workers.hpp"
 #include "game/game_state.hpp"
+#include "support/laser_reference.hpp"
+#include "world/huge_pages.hpp"
 #include "world/map_loader.hpp"
 #include "world/maps.hpp"
 #include "world/world_state.hpp"
@@ -51,7 +51,7 @@ std::string bench_map_text() {
     for (int floor = 1; floor <= 3; ++floor)  // floors with gaps
         for (int x = 100; x < w - 400; x += 900) seg(x, floor * h / 4, x + 600, floor * h / 4, 1);
     for (int x = 400; x < w; x += 800) seg(x, pick(50, 400), x, pick(900, 1400), 1);  // pillars
-    for (int i = 0; i < 30; ++i) {  // mirrors at all angles
+    for (int i = 0; i < 30; ++i) {                                                    // mirrors at all angles
         const int x = pick(100, w - 200), y = pick(100, h - 200);
         seg(x, y, x + pick(-150, 150), y + pick(-150, 150), 2);
     }
@@ -64,7 +64,8 @@ std::string bench_map_text() {
     t << "10 ";
     for (int i = 0; i < 10; ++i) t << pick(100, w - 100) << ' ' << pick(100, h - 100) << ' ' << 1 + i % 3 << ' ';
     t << "180 ";
-    for (int i = 0; i < 180; ++i) t << pick(100, w - 100) << ' ' << pick(100, h - 100) << ' ' << 1 + i % 3 << ' ' << pick(0, 359) << ' ';
+    for (int i = 0; i < 180; ++i)
+        t << pick(100, w - 100) << ' ' << pick(100, h - 100) << ' ' << 1 + i % 3 << ' ' << pick(0, 359) << ' ';
     t << "0 0 ";
     return t.str();
 }
@@ -233,8 +234,14 @@ void scene_arguments(benchmark::internal::Benchmark* b, std::initializer_list<in
 BENCHMARK(BM_LaserPhase)->Apply(laser_arguments)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_LaserPhaseWithFlips)
     ->Apply([](benchmark::internal::Benchmark* b) { scene_arguments(b, {200'000}); })
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
 BENCHMARK(BM_WorkerPhases)
-    ->Apply([](benchmark::internal::Benchmark* b) { scene_arguments(b, {50'000, 200'000}); })
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        scene_arguments(b, {50'000, 200'000});
+    })
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
 BENCHMARK(BM_LoadMap4)->Unit(benchmark::kMillisecond)->MinTime(1.0);

@@ -21,9 +21,9 @@ struct GameSession {
     GameSession& operator=(const GameSession&) = delete;
 
     sf::RenderWindow& window;
-    std::string map_name;        // the built-in map's number, or a custom map's path
-    sf::RenderTexture scene;     // the frame is drawn here, then presented through the shader
-    sf::Texture laser_image;     // receives laser_pixels every drawn frame
+    std::string map_name;     // the built-in map's number, or a custom map's path
+    sf::RenderTexture scene;  // the frame is drawn here, then presented through the shader
+    sf::Texture laser_image;  // receives laser_pixels every drawn frame
     sf::Music music;
     Playlist playlist;
     bool last_event_was_f9 = false;  // the most recent window event, kept across frames

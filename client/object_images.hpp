@@ -23,8 +23,8 @@ struct ObjectImages {
     sf::Texture exit;
     std::array<sf::Texture, 6> arm;
     std::array<sf::Texture, 6> powered_arm;
-    std::array<sf::Texture, 5> body;         // standstill, move1 .. move4
-    std::array<sf::Texture, 5> ducking;      // ducking, ducking1 .. ducking4
+    std::array<sf::Texture, 5> body;     // standstill, move1 .. move4
+    std::array<sf::Texture, 5> ducking;  // ducking, ducking1 .. ducking4
 
     sf::Sprite switch_sprite, enemy_sprite, pickup_sprite, checkpoint_sprite, death_sprite, exit_sprite;
     sf::Sprite body_sprite, arm_sprite;

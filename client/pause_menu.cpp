@@ -1,4 +1,3 @@
-#include "app/image_paths.hpp"
 #include "client/pause_menu.hpp"
 
 #include <array>
@@ -9,17 +8,18 @@
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Mouse.hpp>
 
+#include "app/image_paths.hpp"
 #include "client/menu_kit.hpp"
 #include "client/object_images.hpp"
 #include "client/shader_pass.hpp"
 
 namespace {
 
-
 // The title and the three buttons, in the order of their rows.
 struct PausePictures {
-    std::array<sf::Texture, 4> images = {load_menu_image(image_paths::paused), load_menu_image(image_paths::pause_return),
-                                         load_menu_image(image_paths::pause_restart), load_menu_image(image_paths::pause_exit)};
+    std::array<sf::Texture, 4> images = {
+        load_menu_image(image_paths::paused), load_menu_image(image_paths::pause_return),
+        load_menu_image(image_paths::pause_restart), load_menu_image(image_paths::pause_exit)};
 };
 
 // The choice this frame's events make, or pause_none to stay.
@@ -33,7 +33,8 @@ PauseChoice handle_pause_events(sf::RenderWindow& window) {
         if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape) return pause_return;
         if (event.type != sf::Event::MouseButtonPressed || event.mouseButton.button != sf::Mouse::Left) continue;
         const sf::Vector2i at = sf::Mouse::getPosition(window);
-        const PauseChoice chosen = pause_button_at(at.x, at.y, static_cast<int32_t>(size.x), static_cast<int32_t>(size.y));
+        const PauseChoice chosen =
+            pause_button_at(at.x, at.y, static_cast<int32_t>(size.x), static_cast<int32_t>(size.y));
         if (chosen != pause_none) {
             sf::sleep(sf::Time::Zero);
             return chosen;

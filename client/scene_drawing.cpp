@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr float wall_thickness = 4.0f;    // px
-constexpr float border_thickness = 10.0f; // px
+constexpr float wall_thickness = 4.0f;     // px
+constexpr float border_thickness = 10.0f;  // px
 constexpr double radians_to_degrees = 180.0 / 3.141592653589793;
 // Body image (0 standstill / ducking, 1..4 move / ducking1..4) for each ten walk steps.
 constexpr std::array<int, 8> standing_frames = {0, 1, 2, 1, 0, 3, 4, 3};
@@ -80,14 +80,16 @@ void draw_checkpoints(sf::RenderTarget& target) {
         const sf::Vector2f at = screen_of(c.x, c.y);
         const auto w = static_cast<float>(world.screen_width), h = static_cast<float>(world.screen_height);
         if (at.x < -16 || at.x > w + 16 || at.y < -32 || at.y > h + 32) continue;
-        draw_sprite_at(target, images.checkpoint_sprite, images.checkpoints[i == world.last_checkpoint ? 1 : 0], c.x, c.y);
+        draw_sprite_at(target, images.checkpoint_sprite, images.checkpoints[i == world.last_checkpoint ? 1 : 0], c.x,
+                       c.y);
     }
 }
 
 void draw_enemies(sf::RenderTarget& target) {
     for (Enemy& e : world.enemies) {
         if (!on_screen(e.x, e.y, 16)) continue;
-        if (e.kind >= 1 && e.kind <= 3) images.enemy_sprite.setTexture(images.enemies[static_cast<size_t>(e.kind - 1)], true);
+        if (e.kind >= 1 && e.kind <= 3)
+            images.enemy_sprite.setTexture(images.enemies[static_cast<size_t>(e.kind - 1)], true);
         images.enemy_sprite.setPosition(screen_of(e.x, e.y));
         images.enemy_sprite.setRotation(e.angle);
         target.draw(images.enemy_sprite, additive_blend);
@@ -138,7 +140,8 @@ void draw_border(sf::RenderTarget& target) {
 // Five frames per death image; the frame driver ages them after drawing.
 void draw_explosions(sf::RenderTarget& target) {
     for (const Explosion& x : world.explosions)
-        draw_sprite_at(target, images.death_sprite, images.deaths[static_cast<size_t>(std::clamp(x.frame / 5, 0, 4))], x.x, x.y);
+        draw_sprite_at(target, images.death_sprite, images.deaths[static_cast<size_t>(std::clamp(x.frame / 5, 0, 4))],
+                       x.x, x.y);
 }
 
 sf::RectangleShape box(float left, float top, float width, float height, sf::Color fill) {
@@ -188,7 +191,8 @@ void draw_hud(sf::RenderTarget& target) {
         (c == 0 ? lit.r : c == 1 ? lit.g : lit.b) = 255;
         (c == 0 ? dark.r : c == 1 ? dark.g : dark.b) = 128;
         const float x = w - 55 + 20 * static_cast<float>(c);
-        target.draw(on[c] ? marker(x, 15, lit, sf::Color(255, 255, 0, 200)) : marker(x, 15, dark, sf::Color(0, 0, 0, 200)));
+        target.draw(on[c] ? marker(x, 15, lit, sf::Color(255, 255, 0, 200))
+                          : marker(x, 15, dark, sf::Color(0, 0, 0, 200)));
     }
 }
 
@@ -209,7 +213,8 @@ void pose_player(sf::Vector2i pointer) {
     const Player& p = world.player;
     const size_t walk = static_cast<size_t>(std::clamp(game.walk_step / 10, 0, 7));
     const auto& bodies = p.ducking ? images.ducking : images.body;
-    images.body_sprite.setTexture(bodies[static_cast<size_t>((p.ducking ? ducking_frames : standing_frames)[walk])], true);
+    images.body_sprite.setTexture(bodies[static_cast<size_t>((p.ducking ? ducking_frames : standing_frames)[walk])],
+                                  true);
     const auto& arms = p.powered ? images.powered_arm : images.arm;
     images.arm_sprite.setTexture(arms[static_cast<size_t>(std::clamp(game.arm_step / 5, 0, 5))], true);
 

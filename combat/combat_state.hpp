@@ -54,7 +54,7 @@ struct CombatState {
     int32_t worker_count = 1;            // workers per phase actually started
     std::vector<RayShooter> ray_shooters;
     std::vector<EnemyMover> enemy_movers;
-    int32_t shield_timer = 0;            // updates until the shield may rise again
+    int32_t shield_timer = 0;  // updates until the shield may rise again
     bool shield_up = false;
     ShieldEnds shield_ends;
     GameRandom random;

@@ -12,12 +12,12 @@
 
 namespace {
 
-constexpr int32_t screen_margin = 16;      // px an enemy may stand off screen and still act
-constexpr float probe_ahead = 12;          // px from a basic enemy's centre to its probe line
-constexpr int32_t probe_half_width = 5;    // probe cells either side of the heading
-constexpr int32_t contact_damage = 3;      // health per update of touching
-constexpr float sight_start = 16;          // px from a smart enemy's centre to its first sight point
-constexpr float muzzle = 18;               // px from a smart enemy's centre to its shot's origin
+constexpr int32_t screen_margin = 16;    // px an enemy may stand off screen and still act
+constexpr float probe_ahead = 12;        // px from a basic enemy's centre to its probe line
+constexpr int32_t probe_half_width = 5;  // probe cells either side of the heading
+constexpr int32_t contact_damage = 3;    // health per update of touching
+constexpr float sight_start = 16;        // px from a smart enemy's centre to its first sight point
+constexpr float muzzle = 18;             // px from a smart enemy's centre to its shot's origin
 constexpr int32_t last_explosion_frame = 24;
 
 float radians_of(float degrees) { return static_cast<float>(static_cast<double>(degrees) * pi / 180.0); }
@@ -198,9 +198,12 @@ void update_turret(Enemy& e, int32_t index, ShotBatch& shots) {
 void update_enemy(Enemy& e, int32_t index, ShotBatch& shots) {
     if (e.cooldown > 0) --e.cooldown;
     if (!is_active(e)) return;
-    if (e.kind == enemy_basic) update_basic(e);
-    else if (e.kind == enemy_smart) update_smart(e, index, shots);
-    else update_turret(e, index, shots);
+    if (e.kind == enemy_basic)
+        update_basic(e);
+    else if (e.kind == enemy_smart)
+        update_smart(e, index, shots);
+    else
+        update_turret(e, index, shots);
 }
 
 }  // namespace

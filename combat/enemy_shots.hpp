@@ -18,7 +18,7 @@ struct EnemyShot {
 // The shots of one worker's range, in the order its enemies fired them.
 // A worker owns its batch outright; it is handed over only when the worker ends.
 struct ShotBatch {
-    int32_t first = 0;             // the range's first enemy index, the merge key
+    int32_t first = 0;  // the range's first enemy index, the merge key
     std::vector<EnemyShot> shots;
     std::vector<Laser> particles;  // the beams laid out, shot after shot
 

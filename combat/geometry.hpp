@@ -2,9 +2,10 @@
 #pragma once
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
+
+#include <climits>
 
 #include "world/cell_kind.hpp"
 #include "world/world_state.hpp"
@@ -86,9 +87,7 @@ inline bool blocks_body(CellKind k) {
 // A direction a leaving a mirror line of direction theta (radians).
 inline float reflect_angle(float a, float theta) { return 2.0f * theta - a; }
 
-inline bool in_grid(int32_t x, int32_t y) {
-    return x >= 0 && y >= 0 && x < world.map_width && y < world.map_height;
-}
+inline bool in_grid(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < world.map_width && y < world.map_height; }
 
 inline size_t cell_index(int32_t x, int32_t y) {
     return static_cast<size_t>(y) * static_cast<size_t>(world.map_width) + static_cast<size_t>(x);

@@ -13,11 +13,13 @@ LaserFrame LaserFrame::current(uint32_t* pixels) {
     f.camera_y = world.camera_y;
     f.screen_width = std::max(world.screen_width, 0);
     f.screen_height = std::max(world.screen_height, 0);
-    const bool fits = pixels == combat.laser_pixels.data() &&
-                      combat.laser_pixels.size() >= static_cast<size_t>(f.screen_width) * static_cast<size_t>(f.screen_height);
+    const bool fits =
+        pixels == combat.laser_pixels.data() &&
+        combat.laser_pixels.size() >= static_cast<size_t>(f.screen_width) * static_cast<size_t>(f.screen_height);
     f.pixels = fits ? pixels : nullptr;
     // Without a whole grid every particle counts as off the map.
-    const size_t cells = static_cast<size_t>(std::max(world.map_width, 0)) * static_cast<size_t>(std::max(world.map_height, 0));
+    const size_t cells =
+        static_cast<size_t>(std::max(world.map_width, 0)) * static_cast<size_t>(std::max(world.map_height, 0));
     const bool grid = world.wall_grid.size() >= cells && world.cell_kinds.size() >= cells && cells > 0;
     f.map_width = grid ? world.map_width : 0;
     f.map_height = grid ? world.map_height : 0;
@@ -40,15 +42,24 @@ ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules, Heading& hea
     float dx = heading.dx, dy = heading.dy;
     for (int32_t s = 0; s < frame_.speed; ++s) {
         if (frozen_off_screen(frame_, p)) break;
-        if (!age(p)) { p.spent = true; break; }
+        if (!age(p)) {
+            p.spent = true;
+            break;
+        }
         const int32_t ix = to_int(p.x), iy = to_int(p.y);
-        if (ix < 0 || iy < 0 || ix >= frame_.map_width || iy >= frame_.map_height) { p.spent = true; break; }
+        if (ix < 0 || iy < 0 || ix >= frame_.map_width || iy >= frame_.map_height) {
+            p.spent = true;
+            break;
+        }
 
         const size_t cell = static_cast<size_t>(iy) * width + static_cast<size_t>(ix);
         const size_t kind = static_cast<size_t>(kinds[cell]);
         reads = static_cast<uint8_t>(reads | rules.depends[kind]);
         const CellAction action = rules.action[kind];
-        if (action == CellAction::spend) { p.spent = true; break; }
+        if (action == CellAction::spend) {
+            p.spent = true;
+            break;
+        }
         if (action == CellAction::reflect) {
             p.angle = reflect_angle(p.angle, classify_cell(world.wall_grid[cell]).theta);
             heading.aim(p.angle);
@@ -187,4 +198,3 @@ void LaserPhase::replot_all() const {
                 opaque_black);
     for (const Laser& p : world.lasers) plot_world_point(frame_, p.x, p.y, laser_colour);
 }
-

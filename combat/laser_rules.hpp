@@ -8,8 +8,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "combat/geometry.hpp"
 #include "combat/combat_state.hpp"
+#include "combat/geometry.hpp"
 #include "combat/player_body.hpp"
 #include "world/world_state.hpp"
 
@@ -21,16 +21,24 @@ inline uint8_t colour_bit(int32_t colour) {
 
 // Colours whose switches would flip now (timer run out).
 inline uint8_t colours_ready() {
-    return static_cast<uint8_t>((world.red_timer <= 0 ? red_bit : 0) |
-                                (world.green_timer <= 0 ? green_bit : 0) |
+    return static_cast<uint8_t>((world.red_timer <= 0 ? red_bit : 0) | (world.green_timer <= 0 ? green_bit : 0) |
                                 (world.blue_timer <= 0 ? blue_bit : 0));
 }
 
 // Flips the states of the given colours and starts their 60-update lock-out.
 inline void flip_colours(uint8_t colours) {
-    if (colours & red_bit) { world.red_on = !world.red_on; world.red_timer = 60; }
-    if (colours & green_bit) { world.green_on = !world.green_on; world.green_timer = 60; }
-    if (colours & blue_bit) { world.blue_on = !world.blue_on; world.blue_timer = 60; }
+    if (colours & red_bit) {
+        world.red_on = !world.red_on;
+        world.red_timer = 60;
+    }
+    if (colours & green_bit) {
+        world.green_on = !world.green_on;
+        world.green_timer = 60;
+    }
+    if (colours & blue_bit) {
+        world.blue_on = !world.blue_on;
+        world.blue_timer = 60;
+    }
 }
 
 // What each cell kind does to a particle under one set of switch states, and
@@ -58,7 +66,7 @@ struct LaserFrame {
     bool freeze_off_screen = false;  // global_lasers 0
     int32_t camera_x = 0, camera_y = 0;
     int32_t screen_width = 0, screen_height = 0;
-    uint32_t* pixels = nullptr;      // screen_width * screen_height, or null: nothing is plotted
+    uint32_t* pixels = nullptr;  // screen_width * screen_height, or null: nothing is plotted
     int32_t map_width = 0, map_height = 0;
     int32_t player_x = 0, player_y = 0;
     int32_t body_top = laser_hit_top_standing;  // rows above player.y that a hit counts (0 while ducking)
@@ -80,8 +88,7 @@ inline bool hits_player(const LaserFrame& f, int32_t ix, int32_t iy) {
 inline bool frozen_off_screen(const LaserFrame& f, const Laser& p) {
     if (!f.freeze_off_screen) return false;
     const float sx = p.x + static_cast<float>(f.camera_x), sy = p.y + static_cast<float>(f.camera_y);
-    return sx < 0 || sx > static_cast<float>(f.screen_width) || sy < 0 ||
-           sy > static_cast<float>(f.screen_height);
+    return sx < 0 || sx > static_cast<float>(f.screen_width) || sy < 0 || sy > static_cast<float>(f.screen_height);
 }
 
 // Lowers a particle's life by one sub-step; false once it has none left.
@@ -116,7 +123,7 @@ enum class HitKind : uint8_t { none, enemy, player };
 struct LaserHit {
     int32_t particle = 0;
     HitKind kind = HitKind::none;
-    int32_t enemy = -1;          // index into world.enemies for an enemy hit
+    int32_t enemy = -1;             // index into world.enemies for an enemy hit
     float x = 0, y = 0, angle = 0;  // the particle at the moment of the hit
 };
 
@@ -127,8 +134,7 @@ inline Spark hit_spark(HitKind kind, float x, float y, float angle, GameRandom& 
     s.x = x;
     s.y = y;
     const auto bright = [](int32_t r) { return static_cast<uint8_t>(128 + r % 128); };
-    s.colour = kind == HitKind::enemy ? Rgba{bright(r3), bright(r2), 0, 255}
-                                      : Rgba{0, bright(r3), bright(r2), 255};
+    s.colour = kind == HitKind::enemy ? Rgba{bright(r3), bright(r2), 0, 255} : Rgba{0, bright(r3), bright(r2), 255};
     s.speed = r1 % 5 + 1;
     s.life = 10;
     s.direction = static_cast<float>(angle + pi + (r4 / 32767.0 - 0.5));
@@ -140,8 +146,10 @@ inline void apply_hit(const LaserHit& h) {
     if (h.kind == HitKind::enemy) {
         Enemy& e = world.enemies[static_cast<size_t>(h.enemy)];
         if (e.health > INT32_MIN) --e.health;
-        if (e.health <= 0) world.explosions.push_back({e.x, e.y, 0});
-        else e.hit_flash = true;
+        if (e.health <= 0)
+            world.explosions.push_back({e.x, e.y, 0});
+        else
+            e.hit_flash = true;
     } else {
         if (world.player.health > INT32_MIN) --world.player.health;
         world.player.hit_flash = true;
@@ -152,8 +160,7 @@ inline void apply_hit(const LaserHit& h) {
 // Writes one pixel of a w x h buffer at screen (column, row) if it lies inside.
 // Two workers may plot the same pixel (with the same colour): the stores are
 // atomic so that is not a data race.
-inline void plot_pixel(uint32_t* pixels, int32_t w, int32_t h, int64_t column, int64_t row,
-                       uint32_t colour) {
+inline void plot_pixel(uint32_t* pixels, int32_t w, int32_t h, int64_t column, int64_t row, uint32_t colour) {
     if (!pixels || column < 0 || row < 0 || column >= w || row >= h) return;
     std::atomic_ref<uint32_t>(pixels[row * w + column]).store(colour, std::memory_order_relaxed);
 }
@@ -163,6 +170,5 @@ inline void plot_pixel(uint32_t* pixels, int32_t w, int32_t h, int64_t column, i
 inline void plot_world_point(const LaserFrame& f, float x, float y, uint32_t colour) {
     const int64_t sx = int64_t{to_int(x)} + f.camera_x, sy = int64_t{to_int(y)} + f.camera_y;
     if (sx < 0 || sx >= f.screen_width || sy < 0 || sy >= f.screen_height) return;
-    plot_pixel(f.pixels, f.screen_width, f.screen_height,
-               to_int(static_cast<double>(x) + f.camera_x), sy, colour);
+    plot_pixel(f.pixels, f.screen_width, f.screen_height, to_int(static_cast<double>(x) + f.camera_x), sy, colour);
 }

@@ -27,8 +27,8 @@ bool in_box(int32_t ix, int32_t iy, const LaserTarget& t, int32_t reach) {
 
 }  // namespace
 
-void LaserTargets::index_boxes(const std::vector<LaserTarget>& targets, int32_t reach, size_t columns,
-                               size_t rows, std::vector<uint32_t>& begin, std::vector<LaserTarget>& flat) {
+void LaserTargets::index_boxes(const std::vector<LaserTarget>& targets, int32_t reach, size_t columns, size_t rows,
+                               std::vector<uint32_t>& begin, std::vector<LaserTarget>& flat) {
     begin.assign(columns * rows + 1, 0);
     const auto each_bucket = [&](const LaserTarget& t, auto&& visit) {
         int64_t bx0, bx1, by0, by1;

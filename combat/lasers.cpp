@@ -61,7 +61,8 @@ void clear_laser_pixels(RayShooter* range) {
     if (!range || !range->pixels) return;
     int64_t last = range->last;
     // Never past the end of the buffer, whatever the record says.
-    if (range->pixels == combat.laser_pixels.data()) last = std::min<int64_t>(last, static_cast<int64_t>(combat.laser_pixels.size()));
+    if (range->pixels == combat.laser_pixels.data())
+        last = std::min<int64_t>(last, static_cast<int64_t>(combat.laser_pixels.size()));
     const int64_t first = std::max<int64_t>(range->first, 0);
     if (first >= last) return;
     std::fill(range->pixels + first, range->pixels + last, opaque_black);

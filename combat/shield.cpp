@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "app/settings.hpp"
-#include "combat/geometry.hpp"
 #include "combat/combat_state.hpp"
+#include "combat/geometry.hpp"
 #include "combat/lasers.hpp"
 #include "world/world_state.hpp"
 

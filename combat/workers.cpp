@@ -83,11 +83,14 @@ template void run_worker_phase<EnemyMover>(void (*)(EnemyMover*), int32_t, std::
                                            const std::function<void()>&);
 
 void run_laser_phases() {
-    const size_t pixels = static_cast<size_t>(std::max(world.screen_width, 0)) * static_cast<size_t>(std::max(world.screen_height, 0));
-    run_worker_phase(clear_laser_pixels, clamp_count(std::min(pixels, combat.laser_pixels.size())), combat.ray_shooters);
+    const size_t pixels =
+        static_cast<size_t>(std::max(world.screen_width, 0)) * static_cast<size_t>(std::max(world.screen_height, 0));
+    run_worker_phase(clear_laser_pixels, clamp_count(std::min(pixels, combat.laser_pixels.size())),
+                     combat.ray_shooters);
 
     // Enough record slots for every worker before the phase reads their addresses.
-    combat.ray_shooters.resize(std::max<size_t>(combat.ray_shooters.size(), split_ranges(clamp_count(world.lasers.size()), combat.worker_count).size()));
+    combat.ray_shooters.resize(std::max<size_t>(
+        combat.ray_shooters.size(), split_ranges(clamp_count(world.lasers.size()), combat.worker_count).size()));
     laser_phase.begin(static_cast<int32_t>(combat.ray_shooters.size()), combat.laser_pixels.data());
     run_worker_phase(run_ray_shooter, clamp_count(world.lasers.size()), combat.ray_shooters);
     laser_phase.finish();

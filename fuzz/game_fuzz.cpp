@@ -42,7 +42,9 @@ public:
         return lo + static_cast<int32_t>(v % static_cast<uint32_t>(hi - lo + 1));
     }
     template <class T, size_t N>
-    T pick(const T (&options)[N]) { return options[byte() % N]; }
+    T pick(const T (&options)[N]) {
+        return options[byte() % N];
+    }
     size_t left() const { return left_; }
 
 private:
@@ -71,7 +73,7 @@ std::string map_text(Bytes& in) {
     std::string t = std::to_string(w) + ' ' + std::to_string(h) + ' ';
     auto inside = [&](int32_t size, int32_t margin) { return std::to_string(in.in(margin, size - 1 - margin)) + ' '; };
     auto near = [&](int32_t size) { return std::to_string(in.in(-4, size + 4)) + ' '; };
-    t += inside(w, 8) + inside(h, 8);                                                  // start
+    t += inside(w, 8) + inside(h, 8);                                                // start
     t += in.byte() % 4 ? inside(w, 4) + inside(h, 4) : std::string("30000 30000 ");  // exit, sometimes far off
 
     const int32_t segment_types[] = {1, 1, 1, 2, 2, 3, 4, 5, 5, 0, 7, -2};
@@ -94,7 +96,8 @@ std::string map_text(Bytes& in) {
     const int32_t pickup_kinds[] = {1, 2, 3, 1, 2, 3, 0, 4};
     const int32_t pickups = in.in(0, 6);
     t += std::to_string(pickups) + ' ';
-    for (int32_t i = 0; i < pickups; ++i) t += inside(w, 0) + inside(h, 0) + std::to_string(in.pick(pickup_kinds)) + ' ';
+    for (int32_t i = 0; i < pickups; ++i)
+        t += inside(w, 0) + inside(h, 0) + std::to_string(in.pick(pickup_kinds)) + ' ';
 
     const int32_t checkpoints = in.in(0, 4);
     t += std::to_string(checkpoints) + ' ';
@@ -173,8 +176,8 @@ private:
 // The world after an update, digested part by part so that a disagreement
 // names what differs.
 constexpr std::array<const char*, 9> part_names = {
-    "player", "enemies", "lasers", "sparks", "explosions, pickups and checkpoint", "switches", "camera", "shield",
-    "laser pixels"};
+    "player",   "enemies", "lasers", "sparks",      "explosions, pickups and checkpoint",
+    "switches", "camera",  "shield", "laser pixels"};
 using WorldDigest = std::array<uint64_t, part_names.size()>;
 
 WorldDigest digest_of_world() {
@@ -202,7 +205,8 @@ WorldDigest digest_of_world() {
     for (auto v : {world.red_timer, world.green_timer, world.blue_timer}) d[5].add(v);
     for (auto v : {world.camera_x, world.camera_y}) d[6].add(v);
     d[7].add(combat.shield_up);
-    for (auto v : {combat.shield_ends.x1, combat.shield_ends.y1, combat.shield_ends.x2, combat.shield_ends.y2}) d[7].add(v);
+    for (auto v : {combat.shield_ends.x1, combat.shield_ends.y1, combat.shield_ends.x2, combat.shield_ends.y2})
+        d[7].add(v);
     for (uint32_t px : combat.laser_pixels) d[8].add(px);
     WorldDigest out;
     for (size_t i = 0; i < out.size(); ++i) out[i] = d[i].value();

@@ -20,8 +20,8 @@ std::string printed(const Replay& replay) {
             if (run.held[a]) actions += letters[a];
         if (run.f9_pressed) actions += 'f';
         if (actions.empty()) actions = "-";
-        text += std::to_string(run.count) + ' ' + actions + ' ' + (run.world_point ? "@" : "") +
-                std::to_string(run.x) + '\t' + std::to_string(run.y) + "\r\n";
+        text += std::to_string(run.count) + ' ' + actions + ' ' + (run.world_point ? "@" : "") + std::to_string(run.x) +
+                '\t' + std::to_string(run.y) + "\r\n";
     }
     return text;
 }
@@ -30,8 +30,8 @@ bool same_runs(const Replay& a, const Replay& b) {
     if (a.runs.size() != b.runs.size() || a.total_updates != b.total_updates) return false;
     for (size_t i = 0; i < a.runs.size(); ++i) {
         const ReplayRun &r = a.runs[i], &s = b.runs[i];
-        if (r.count != s.count || r.held != s.held || r.f9_pressed != s.f9_pressed ||
-            r.world_point != s.world_point || r.x != s.x || r.y != s.y)
+        if (r.count != s.count || r.held != s.held || r.f9_pressed != s.f9_pressed || r.world_point != s.world_point ||
+            r.x != s.x || r.y != s.y)
             return false;
     }
     return true;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "combat/geometry.hpp"
 #include "app/settings.hpp"
+#include "combat/geometry.hpp"
 #include "game/game_state.hpp"
 #include "world/world_state.hpp"
 

@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr int32_t arm_cycle = 30;         // arm_step runs 0..29: six images, five frames each
-constexpr float exit_spin_step = 30.0f;   // degrees per gated frame
-constexpr int32_t exit_margin = 32;       // px beyond the screen where the exit still spins
+constexpr int32_t arm_cycle = 30;        // arm_step runs 0..29: six images, five frames each
+constexpr float exit_spin_step = 30.0f;  // degrees per gated frame
+constexpr int32_t exit_margin = 32;      // px beyond the screen where the exit still spins
 
 // Whether the alternate timer paces the game: it needs a frame rate of at least 1.
 bool alternate_timer_paces() { return settings.use_alternate_timer != 0 && settings.max_framerate >= 1; }
@@ -31,8 +31,7 @@ bool gather_frame_time(uint32_t frame_ms) {
 }
 
 // game_speed_multiplier updates when the gate holds; stops early when the source runs dry.
-FrameResult run_frame_updates(bool gate_holds, const InputSource& source, FrameView& view,
-                              const UpdateWatcher& watch) {
+FrameResult run_frame_updates(bool gate_holds, const InputSource& source, FrameView& view, const UpdateWatcher& watch) {
     FrameResult result;
     if (!gate_holds) return result;
     for (int32_t i = 0; i < settings.game_speed_multiplier; ++i) {

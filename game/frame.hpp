@@ -51,5 +51,4 @@ struct FrameResult {
 // Runs one whole frame of frame_ms milliseconds (the window's last frame time):
 // game_speed_multiplier updates with inputs from `source` when the gate holds,
 // then the view's drawing and sequences around the win and death tests.
-FrameResult run_frame(uint32_t frame_ms, const InputSource& source, FrameView& view,
-                      const UpdateWatcher& watch = {});
+FrameResult run_frame(uint32_t frame_ms, const InputSource& source, FrameView& view, const UpdateWatcher& watch = {});

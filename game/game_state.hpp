@@ -19,12 +19,12 @@ inline constexpr int32_t duck_offset_ducked = 15;
 
 // Per game: reset by start_game each time a map is played.
 struct GameState {
-    UpdateInput input;                   // the current update's inputs
-    uint32_t frame_time_sum = 0;         // ms gathered for the alternate timer
-    int32_t walk_step = 0;               // 0..79, body animation phase
-    int32_t arm_step = 0;                // 0..29, arm animation phase
+    UpdateInput input;                         // the current update's inputs
+    uint32_t frame_time_sum = 0;               // ms gathered for the alternate timer
+    int32_t walk_step = 0;                     // 0..79, body animation phase
+    int32_t arm_step = 0;                      // 0..29, arm animation phase
     int32_t duck_offset = duck_offset_ducked;  // shoulder below player.y, px: 0 standing
-    int64_t updates = 0;                 // update steps run so far
+    int64_t updates = 0;                       // update steps run so far
 };
 
 inline GameState game;

@@ -13,9 +13,7 @@
 
 // Whether action i (an Action: jump, duck, left, right, shoot, shield) is held
 // in this update. Out-of-range actions are never held.
-inline bool action_held(int i) {
-    return i >= 0 && i < action_count && game.input.held[static_cast<size_t>(i)];
-}
+inline bool action_held(int i) { return i >= 0 && i < action_count && game.input.held[static_cast<size_t>(i)]; }
 
 // The aim of the shot and the shield (radians): from the player's shoulder,
 // duck_offset px below player.y, towards the pointer in world px. The

@@ -9,13 +9,13 @@
 namespace {
 
 // Body geometry, px from (x, y), the middle of the standing body; y grows downward.
-constexpr int32_t half_width = 12;        // probes span x - 12 .. x + 12
-constexpr int32_t side_reach = 15;        // side probe column beside the centre
-constexpr int32_t side_rows = 28;         // side probe rows reach y - 28 (standing) .. y + 28
-constexpr int32_t head_row = 30;          // head probe row y - 30 (ducking: y)
-constexpr int32_t floor_row = 32;         // the feet stand on row y + 32
-constexpr int32_t step_up_row = 31;       // feet inside a wall: lift the body
-constexpr int32_t stand_up_rows = 32;     // rows y - 31 .. y must be free to stand up
+constexpr int32_t half_width = 12;     // probes span x - 12 .. x + 12
+constexpr int32_t side_reach = 15;     // side probe column beside the centre
+constexpr int32_t side_rows = 28;      // side probe rows reach y - 28 (standing) .. y + 28
+constexpr int32_t head_row = 30;       // head probe row y - 30 (ducking: y)
+constexpr int32_t floor_row = 32;      // the feet stand on row y + 32
+constexpr int32_t step_up_row = 31;    // feet inside a wall: lift the body
+constexpr int32_t stand_up_rows = 32;  // rows y - 31 .. y must be free to stand up
 
 // Speeds, px per update; positive vy is up.
 constexpr float walk_speed = 3.0f;

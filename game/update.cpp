@@ -16,8 +16,7 @@
 #include "world/world_state.hpp"
 
 bool usable_screen(int32_t w, int32_t h) {
-    return w >= 1 && h >= 1 && w <= max_screen_side && h <= max_screen_side &&
-           int64_t{w} * h <= max_screen_pixels;
+    return w >= 1 && h >= 1 && w <= max_screen_side && h <= max_screen_side && int64_t{w} * h <= max_screen_pixels;
 }
 
 namespace {
@@ -27,7 +26,7 @@ void size_screen() {
     world.screen_width = usable ? settings.resolution_width : fallback_screen_width;
     world.screen_height = usable ? settings.resolution_height : fallback_screen_height;
     combat.laser_pixels.assign(static_cast<size_t>(world.screen_width) * static_cast<size_t>(world.screen_height),
-                             opaque_black);
+                               opaque_black);
 }
 
 void size_workers() {

@@ -7,15 +7,14 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Window/Event.hpp>
 
-#include "app/image_paths.hpp"
 #include "app/bindings.hpp"
+#include "app/image_paths.hpp"
 #include "app/key_codes.hpp"
 #include "client/menu_kit.hpp"
 #include "client/shader_pass.hpp"
 #include "menus/menu_screen.hpp"
 
 namespace {
-
 
 enum class Answer { bound, abandoned, closed };
 
@@ -49,7 +48,8 @@ Answer take_binding(sf::RenderWindow& window, int action) {
 void run_controls_menu(sf::RenderWindow& window) {
     const sf::Texture frame_image = load_menu_image(image_paths::assign_frame);
     std::array<sf::Texture, action_count> caption_images;
-    for (int a = 0; a < action_count; ++a) caption_images[a] = load_menu_image(image_paths::action_prompts[static_cast<size_t>(a)]);
+    for (int a = 0; a < action_count; ++a)
+        caption_images[a] = load_menu_image(image_paths::action_prompts[static_cast<size_t>(a)]);
     const int W = menu_width(window);
     const int H = menu_height(window);
     sf::Sprite frame(frame_image);

@@ -10,9 +10,9 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
-#include "app/image_paths.hpp"
 #include "app/cursor_pulse.hpp"
 #include "app/custom_maps.hpp"
+#include "app/image_paths.hpp"
 #include "app/menu_layout.hpp"
 #include "client/game_screen.hpp"
 #include "client/menu_kit.hpp"
@@ -114,8 +114,7 @@ void run_custom_maps(sf::RenderWindow& window, sf::Music& title_music, Playlist&
                 page = std::max(page - 1, 0);
             } else if (event.type == sf::Event::MouseWheelScrolled) {
                 page = std::clamp(page + (event.mouseWheelScroll.delta < 0 ? 1 : -1), 0, layout.pages - 1);
-            } else if (event.type == sf::Event::MouseButtonPressed &&
-                       event.mouseButton.button == sf::Mouse::Left) {
+            } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
                 const int under = custom_map_under(layout, maps.size(), page, at.x, at.y);
                 if (over_go_back(at.x, at.y)) {
                     leave = true;
@@ -139,12 +138,12 @@ void run_custom_maps(sf::RenderWindow& window, sf::Music& title_music, Playlist&
         draw_text(window, heading, static_cast<float>(W / 2) - heading.getLocalBounds().width / 2.0f, 8.0f,
                   sf::Color::White);
         if (maps.empty()) {
-            const sf::Text none = fitted_text(font, "No maps yet: the Maps folder is missing or empty.", 20,
-                                              static_cast<float>(W - 16));
+            const sf::Text none =
+                fitted_text(font, "No maps yet: the Maps folder is missing or empty.", 20, static_cast<float>(W - 16));
             draw_text(window, none, static_cast<float>(W / 2) - none.getLocalBounds().width / 2.0f,
                       static_cast<float>(H / 2 - 40), sf::Color::White);
-            const sf::Text hint = fitted_text(font, "Put map text files into Maps/ in the game folder.", 16,
-                                              static_cast<float>(W - 16));
+            const sf::Text hint =
+                fitted_text(font, "Put map text files into Maps/ in the game folder.", 16, static_cast<float>(W - 16));
             draw_text(window, hint, static_cast<float>(W / 2) - hint.getLocalBounds().width / 2.0f,
                       static_cast<float>(H / 2), sf::Color(180, 180, 180));
         }

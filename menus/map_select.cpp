@@ -7,8 +7,8 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
-#include "app/image_paths.hpp"
 #include "app/cursor_pulse.hpp"
+#include "app/image_paths.hpp"
 #include "app/map_list.hpp"
 #include "app/menu_layout.hpp"
 #include "app/progress.hpp"
@@ -18,7 +18,6 @@
 #include "menus/menu_screen.hpp"
 
 namespace {
-
 
 sf::Color outline_colour(ButtonLook look) {
     switch (look) {

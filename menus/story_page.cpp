@@ -6,8 +6,8 @@
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Mouse.hpp>
 
-#include "app/image_paths.hpp"
 #include "app/cursor_pulse.hpp"
+#include "app/image_paths.hpp"
 #include "app/menu_layout.hpp"
 #include "client/menu_kit.hpp"
 #include "client/object_images.hpp"
@@ -18,7 +18,8 @@ void run_story_page(sf::RenderWindow& window) {
     const sf::Texture story_image = load_menu_image(image_paths::story_page);
     const sf::Texture go_back_image = load_menu_image(image_paths::go_back);
     sf::Sprite story(story_image);
-    story.setPosition(static_cast<float>(menu_width(window) / 2 - 256), static_cast<float>(menu_height(window) / 2 - 256));
+    story.setPosition(static_cast<float>(menu_width(window) / 2 - 256),
+                      static_cast<float>(menu_height(window) / 2 - 256));
     const sf::Sprite go_back(go_back_image);
     CursorPulse pulse;
 

@@ -89,7 +89,8 @@ struct TitleImages {
         place(shaded[0], image_paths::logo_top, left, 10);
         place(shaded[1], image_paths::logo_bottom, left, 138);
         for (size_t i = 0; i < image_paths::title_entries.size(); ++i)
-            place(shaded[i + 2], image_paths::title_entries[i], left, title_entries_top + title_entry_pitch * static_cast<int>(i));
+            place(shaded[i + 2], image_paths::title_entries[i], left,
+                  title_entries_top + title_entry_pitch * static_cast<int>(i));
         place(plain[0], image_paths::maker_logo, 0, H - 128);
         place(plain[1], image_paths::maker_caption, 0, H - 64);
         place(plain[2], image_paths::version, W - 64, H - 32);

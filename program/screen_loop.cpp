@@ -38,9 +38,7 @@ void run_screen_loop(ProgramShell& shell) {
                 std::this_thread::yield();
                 run_map_select(shell.window, builtin_map_list, shell.title_music, shell.title_playlist);
                 break;
-            case title_custom_map:
-                run_custom_maps(shell.window, shell.title_music, shell.title_playlist);
-                break;
+            case title_custom_map: run_custom_maps(shell.window, shell.title_music, shell.title_playlist); break;
             case title_controls: run_controls_with_system_pointer(shell.window); break;
             case title_story: run_story_page(shell.window); break;
             case title_quit: shell.window.close(); break;

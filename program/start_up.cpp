@@ -5,8 +5,8 @@
 #include <ctime>
 #include <thread>
 
-#include "app/image_paths.hpp"
 #include "app/bindings.hpp"
+#include "app/image_paths.hpp"
 #include "app/settings.hpp"
 #include "client/object_images.hpp"
 #include "client/shader_pass.hpp"

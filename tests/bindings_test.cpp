@@ -1,13 +1,12 @@
-#include <gtest/gtest.h>
+#include "app/bindings.hpp"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-
 #include <unistd.h>
 
-#include "app/bindings.hpp"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -2,12 +2,12 @@
 // the counts of every kind of object, the exact text length, the one-line
 // layout, the map size derived from the segments, and every point inside the
 // map. A map edited by hand that drifts from its figures fails here.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
+
+#include <gtest/gtest.h>
 
 #include "support/fresh_state.hpp"
 #include "world/map_loader.hpp"

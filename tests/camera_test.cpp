@@ -1,7 +1,8 @@
 // The camera's dead zone, its 3 px creep and the clamps at the map's edges.
+#include "game/camera.hpp"
+
 #include <climits>
 
-#include "game/camera.hpp"
 #include "sim_maps.hpp"
 
 namespace {

@@ -1,9 +1,9 @@
 // The menu cursor's pulse: up past 1.5, down below 1.0, and a pause away from the hot area.
-#include <gtest/gtest.h>
+#include "app/cursor_pulse.hpp"
 
 #include <algorithm>
 
-#include "app/cursor_pulse.hpp"
+#include <gtest/gtest.h>
 
 TEST(CursorPulse, SwingsBetweenOneAndOneAndAHalfAndWaitsAwayFromTheHotArea) {
     CursorPulse pulse;
@@ -19,7 +19,7 @@ TEST(CursorPulse, SwingsBetweenOneAndOneAndAHalfAndWaitsAwayFromTheHotArea) {
         if (peaked) lowest_after_peak = std::min(lowest_after_peak, s);
     }
     EXPECT_TRUE(peaked);
-    EXPECT_NEAR(highest, 1.55f, 1e-4f);            // the first value above 1.5 is still shown
+    EXPECT_NEAR(highest, 1.55f, 1e-4f);  // the first value above 1.5 is still shown
     // and, on the way down, the first value below 1.0 (float steps land just under it)
     EXPECT_LT(lowest_after_peak, 1.0f);
     EXPECT_GT(lowest_after_peak, 0.94f);

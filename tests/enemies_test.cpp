@@ -1,15 +1,16 @@
-#include <gtest/gtest.h>
+#include "combat/enemies.hpp"
 
 #include <cmath>
 #include <thread>
 #include <vector>
 
-#include "support/fresh_state.hpp"
+#include <gtest/gtest.h>
+
 #include "app/settings.hpp"
-#include "combat/enemies.hpp"
 #include "combat/enemy_shots.hpp"
-#include "support/enemy_shots_peek.hpp"
 #include "combat/geometry.hpp"
+#include "support/enemy_shots_peek.hpp"
+#include "support/fresh_state.hpp"
 #include "support/map_text.hpp"
 
 namespace {
@@ -89,11 +90,11 @@ TEST_F(EnemyTest, BasicEnemyPassesGreenGatesAlwaysAndRedGatesAndBlueMirrorsOnlyW
         bool passes;
     };
     const Case cases[] = {
-        {4, true, true, true, true},    // green gate, closed to lasers
-        {4, true, false, true, true},   // green gate, open
-        {3, false, true, true, true},   // red gate, open
-        {3, true, true, true, false},   // red gate, closed
-        {5, true, true, false, true},   // blue mirror, switched off
+        {4, true, true, true, true},   // green gate, closed to lasers
+        {4, true, false, true, true},  // green gate, open
+        {3, false, true, true, true},  // red gate, open
+        {3, true, true, true, false},  // red gate, closed
+        {5, true, true, false, true},  // blue mirror, switched off
     };
     for (const Case& c : cases) {
         basic_towards_segment(c.type).load();
@@ -102,8 +103,8 @@ TEST_F(EnemyTest, BasicEnemyPassesGreenGatesAlwaysAndRedGatesAndBlueMirrorsOnlyW
         world.blue_on = c.blue_on;
         step(30);
         const bool passed = enemy().x > 210;
-        EXPECT_EQ(passed, c.passes) << "segment type " << c.type << ", red " << c.red_on << ", green "
-                                    << c.green_on << ", blue " << c.blue_on;
+        EXPECT_EQ(passed, c.passes) << "segment type " << c.type << ", red " << c.red_on << ", green " << c.green_on
+                                    << ", blue " << c.blue_on;
         if (c.passes) {
             EXPECT_FLOAT_EQ(enemy().angle, 0.0f);
         }
@@ -130,9 +131,9 @@ TEST_F(EnemyTest, ContactHurtsThreePerUpdateInsideTheBodyBandWhichShrinksWhenDuc
     };
     // Player at (200, 150): standing the band is y 107..193, ducking 137..193; |dx| <= 27.
     const Case cases[] = {
-        {27, 107, false, true}, {0, 106, false, false}, {-27, 193, false, true}, {0, 194, false, false},
-        {28, 150, false, false}, {-28, 150, false, false}, {0, 136, true, false}, {0, 137, true, true},
-        {0, 107, true, false},
+        {27, 107, false, true}, {0, 106, false, false},  {-27, 193, false, true},
+        {0, 194, false, false}, {28, 150, false, false}, {-28, 150, false, false},
+        {0, 136, true, false},  {0, 137, true, true},    {0, 107, true, false},
     };
     for (const Case& c : cases) {
         MapText m{.width = 400, .height = 300};
@@ -143,7 +144,8 @@ TEST_F(EnemyTest, ContactHurtsThreePerUpdateInsideTheBodyBandWhichShrinksWhenDuc
         world.player.ducking = c.ducking;
         world.player.health = 100;
         step(2);
-        EXPECT_EQ(world.player.health, c.hurts ? 94 : 100) << "dx " << c.dx << ", y " << c.y << ", ducking " << c.ducking;
+        EXPECT_EQ(world.player.health, c.hurts ? 94 : 100)
+            << "dx " << c.dx << ", y " << c.y << ", ducking " << c.ducking;
         EXPECT_EQ(world.player.hit_flash, c.hurts);
     }
 }

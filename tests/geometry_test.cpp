@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
+#include "combat/geometry.hpp"
 
 #include <cmath>
 #include <cstring>
 #include <vector>
 
-#include "support/fresh_state.hpp"
-#include "combat/geometry.hpp"
+#include <gtest/gtest.h>
+
 #include "game/game_state.hpp"
+#include "support/fresh_state.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -44,16 +45,28 @@ TEST(AimAngle, ExtremeCoordinatesDoNotOverflow) {
 }
 
 TEST(ClassifyCell, BandEdges) {
-    struct Case { float v; CellKind kind; float theta; };
+    struct Case {
+        float v;
+        CellKind kind;
+        float theta;
+    };
     const std::vector<Case> cases = {
-        {-3000.0f, CellKind::empty, 0},       {-2501.0f, CellKind::empty, 0},
-        {-2500.0f, CellKind::green_gate, 0},  {-1801.0f, CellKind::green_gate, 0},
-        {-1800.0f, CellKind::wall, 0},        {-1500.7f, CellKind::wall, 0},
-        {-1300.0f, CellKind::red_gate, 0},    {-801.0f, CellKind::red_gate, 0},
-        {-800.0f, CellKind::inert, 0},        {-100.0f, CellKind::inert, 0},
-        {-99.5f, CellKind::mirror, -99.5f},   {0.5f, CellKind::mirror, 0.5f},
-        {800.9f, CellKind::mirror, 800.9f},   {801.0f, CellKind::blue_mirror, -199.0f},
-        {1800.5f, CellKind::blue_mirror, 800.5f}, {1801.0f, CellKind::shield_mirror, -199.0f},
+        {-3000.0f, CellKind::empty, 0},
+        {-2501.0f, CellKind::empty, 0},
+        {-2500.0f, CellKind::green_gate, 0},
+        {-1801.0f, CellKind::green_gate, 0},
+        {-1800.0f, CellKind::wall, 0},
+        {-1500.7f, CellKind::wall, 0},
+        {-1300.0f, CellKind::red_gate, 0},
+        {-801.0f, CellKind::red_gate, 0},
+        {-800.0f, CellKind::inert, 0},
+        {-100.0f, CellKind::inert, 0},
+        {-99.5f, CellKind::mirror, -99.5f},
+        {0.5f, CellKind::mirror, 0.5f},
+        {800.9f, CellKind::mirror, 800.9f},
+        {801.0f, CellKind::blue_mirror, -199.0f},
+        {1800.5f, CellKind::blue_mirror, 800.5f},
+        {1801.0f, CellKind::shield_mirror, -199.0f},
     };
     for (const Case& c : cases) {
         const CellClass got = classify_cell(c.v);
@@ -102,16 +115,16 @@ std::vector<std::pair<int, int>> stroke_cells(int x1, int y1, int x2, int y2) {
     return cells;
 }
 
-TEST(StampSegment, CoincidentEndsStampNothing) {
-    EXPECT_TRUE(stroke_cells(5, 5, 5, 5).empty());
-}
+TEST(StampSegment, CoincidentEndsStampNothing) { EXPECT_TRUE(stroke_cells(5, 5, 5, 5).empty()); }
 
 TEST(StampSegment, VerticalStrokeIsFourColumnsWideAndSkipsTheEndRow) {
     const auto cells = stroke_cells(10, 2, 10, 8);
     int min_c = 99, max_c = -1, min_r = 99, max_r = -1;
     for (auto [c, r] : cells) {
-        min_c = std::min(min_c, c); max_c = std::max(max_c, c);
-        min_r = std::min(min_r, r); max_r = std::max(max_r, r);
+        min_c = std::min(min_c, c);
+        max_c = std::max(max_c, c);
+        min_r = std::min(min_r, r);
+        max_r = std::max(max_r, r);
     }
     EXPECT_EQ(min_c, 8);
     EXPECT_EQ(max_c, 11);

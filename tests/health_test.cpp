@@ -1,7 +1,8 @@
 // Losing lives: respawning at the right place, and the end of the game.
+#include "game/health.hpp"
+
 #include <climits>
 
-#include "game/health.hpp"
 #include "sim_maps.hpp"
 
 namespace {

@@ -1,21 +1,20 @@
 // Inputs a hostile or careless map maker, player or fuzzer came up with, each
 // once a crash, a hang or a misleading message: now refused with the right
 // reason or survived. New reproducers go into the tables here.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <new>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <functional>
-#include <iterator>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "app/settings.hpp"
 #include "combat/combat_state.hpp"
@@ -83,8 +82,8 @@ TEST_F(HostileInput, MapsAreRefusedForWhatIsWrongWithThem) {
 TEST_F(HostileInput, HeadingsReadAsTheStreamReadThem) {
     const std::pair<const char*, float> cases[] = {
         {"180", 180.0f}, {"96.3402", 96.3402f}, {"-42.0318", -42.0318f}, {"+7.5", 7.5f},
-        {"1e2", 100.0f}, {".5", 0.5f},        {"-0", -0.0f},           {"3.4e38", 3.4e38f},
-        {"1e-50", 0.0f},  {"9.2e-41", 9.2e-41f}, {"96.", 96.0f},
+        {"1e2", 100.0f}, {".5", 0.5f},          {"-0", -0.0f},           {"3.4e38", 3.4e38f},
+        {"1e-50", 0.0f}, {"9.2e-41", 9.2e-41f}, {"96.", 96.0f},
     };
     for (const auto& [word, degrees] : cases) {
         std::string why;
@@ -97,12 +96,14 @@ TEST_F(HostileInput, HeadingsReadAsTheStreamReadThem) {
 // could not turn back (adding 180 was lost to rounding) and drove off the map;
 // one standing on the map's edge turned back at an angle and stepped off it.
 TEST_F(HostileInput, BasicEnemiesStayOnTheMapAndSmartOnesSweep) {
-    settings.global_enemies = 3;  // all act wherever the screen is
+    settings.global_enemies = 3;      // all act wherever the screen is
     settings.resolution_width = 160;  // a small laser buffer: the test is about enemies
     settings.resolution_height = 120;
     const std::pair<const char*, const char*> cases[] = {
-        {"60 40", "9.359043e15"}, {"60 40", "-1.3503017e22"}, {"60 40", "3e38"}, {"60 40", "-16777216"},
-        {"60 40", "1e8"},         {"0 0", "651"},            {"119 79", "30"},  {"0 40", "100"},
+        {"60 40", "9.359043e15"}, {"60 40", "-1.3503017e22"},
+        {"60 40", "3e38"},        {"60 40", "-16777216"},
+        {"60 40", "1e8"},         {"0 0", "651"},
+        {"119 79", "30"},         {"0 40", "100"},
         {"119 0", "-60"},
     };
     for (const auto& [place, heading] : cases) {
@@ -150,7 +151,9 @@ TEST_F(HostileInput, AWorkersFailureReachesTheMainThreadAfterEveryJoin) {
     EXPECT_THROW(run_worker_phase(fail_past_the_first_range, 40, records), std::bad_alloc);
     // The calling thread's own share failing while the workers still run.
     const std::function<void()> meanwhile = [] { throw std::runtime_error("spark step"); };
-    EXPECT_THROW(run_worker_phase(+[](EnemyMover*) {}, 40, records, meanwhile), std::runtime_error);
+    EXPECT_THROW(run_worker_phase(
+                     +[](EnemyMover*) {}, 40, records, meanwhile),
+                 std::runtime_error);
     // A worker's failure comes first, in range order.
     EXPECT_THROW(run_worker_phase(fail_past_the_first_range, 40, records, meanwhile), std::bad_alloc);
 }
@@ -168,7 +171,8 @@ TEST_F(HostileInput, PlayOutOfMemoryInAWorkerIsOneSentenceAndStatusOne) {
     map << "0 0 ";
     std::ofstream(dir / "turrets.txt") << map.str();
     std::ofstream(dir / "idle.replay") << "50 - 0 0\n";
-    const std::string command = "cd '" + dir.string() + "' && ulimit -v 81920 && exec '" VANTOREL_TOOL_PATH
+    const std::string command = "cd '" + dir.string() +
+                                "' && ulimit -v 81920 && exec '" VANTOREL_TOOL_PATH
                                 "' play turrets.txt idle.replay --threads 2 >out 2>err";
     const int status = std::system(command.c_str());
     std::ifstream err_file(dir / "err");

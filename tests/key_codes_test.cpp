@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
+#include "app/key_codes.hpp"
 
 #include <utility>
 
-#include "app/key_codes.hpp"
+#include <gtest/gtest.h>
 
 using Key = sf::Keyboard::Key;
 
@@ -20,12 +20,12 @@ TEST(KeyCodes, EveryNumberedCodeAndEveryKeyRoundTrip) {
 
 TEST(KeyCodes, TablePositions) {
     const std::pair<Key, uint32_t> landmarks[] = {
-        {Key::A, 97},          {Key::W, 119},         {Key::Z, 122},        {Key::Num0, 48},      {Key::Num9, 57},
-        {Key::Escape, 256},    {Key::LSystem, 260},   {Key::RControl, 261}, {Key::Menu, 265},     {Key::LBracket, 266},
-        {Key::Tilde, 274},     {Key::Hyphen, 276},    {Key::Space, 277},    {Key::Enter, 278},    {Key::Tab, 280},
-        {Key::PageUp, 281},    {Key::Delete, 286},    {Key::Add, 287},      {Key::Divide, 290},   {Key::Left, 291},
-        {Key::Down, 294},      {Key::Numpad0, 295},   {Key::Numpad9, 304},  {Key::F1, 305},       {Key::F9, 313},
-        {Key::F12, 316},       {Key::F15, 319},       {Key::Pause, 320}};
+        {Key::A, 97},       {Key::W, 119},       {Key::Z, 122},        {Key::Num0, 48},    {Key::Num9, 57},
+        {Key::Escape, 256}, {Key::LSystem, 260}, {Key::RControl, 261}, {Key::Menu, 265},   {Key::LBracket, 266},
+        {Key::Tilde, 274},  {Key::Hyphen, 276},  {Key::Space, 277},    {Key::Enter, 278},  {Key::Tab, 280},
+        {Key::PageUp, 281}, {Key::Delete, 286},  {Key::Add, 287},      {Key::Divide, 290}, {Key::Left, 291},
+        {Key::Down, 294},   {Key::Numpad0, 295}, {Key::Numpad9, 304},  {Key::F1, 305},     {Key::F9, 313},
+        {Key::F12, 316},    {Key::F15, 319},     {Key::Pause, 320}};
     for (const auto& [key, code] : landmarks) EXPECT_EQ(file_code_from_key(key), code) << code;
     EXPECT_EQ(key_from_file_code(key_code::escape), Key::Escape);
     EXPECT_EQ(key_from_file_code(key_code::f9), Key::F9);

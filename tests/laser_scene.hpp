@@ -2,37 +2,31 @@
 // that starts every test from default settings and an empty game.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/fresh_state.hpp"
+#include <gtest/gtest.h>
+
 #include "app/settings.hpp"
-#include "support/map_text.hpp"
 #include "game/game_state.hpp"
+#include "support/fresh_state.hpp"
+#include "support/map_text.hpp"
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
 
 class LaserWorld : public ::testing::Test {
 protected:
-    void SetUp() override {
-        start_fresh();
-    }
+    void SetUp() override { start_fresh(); }
     void TearDown() override { start_fresh(); }
     void load(const MapText& m) {
         std::string why;
         ASSERT_TRUE(load_map(m.text().c_str(), why)) << why;
     }
     // A particle laid by hand, with a full life.
-    static Laser particle(float x, float y, float angle) {
-        return {x, y, angle, settings.laser_life_override, false};
-    }
-    uint32_t pixel(int x, int y) const {
-        return combat.laser_pixels[static_cast<size_t>(y) * world.screen_width + x];
-    }
+    static Laser particle(float x, float y, float angle) { return {x, y, angle, settings.laser_life_override, false}; }
+    uint32_t pixel(int x, int y) const { return combat.laser_pixels[static_cast<size_t>(y) * world.screen_width + x]; }
 };
 
 // Everything the laser phase may change, for comparing two runs exactly.
@@ -56,8 +50,12 @@ struct LaserOutcome {
         o.sparks.assign(world.sparks.begin(), world.sparks.end());
         o.player_health = world.player.health;
         o.player_flash = world.player.hit_flash;
-        o.states[0] = world.red_on; o.states[1] = world.green_on; o.states[2] = world.blue_on;
-        o.timers[0] = world.red_timer; o.timers[1] = world.green_timer; o.timers[2] = world.blue_timer;
+        o.states[0] = world.red_on;
+        o.states[1] = world.green_on;
+        o.states[2] = world.blue_on;
+        o.timers[0] = world.red_timer;
+        o.timers[1] = world.green_timer;
+        o.timers[2] = world.blue_timer;
         o.random = combat.random.state;
         o.pixels = combat.laser_pixels;
         return o;
@@ -71,8 +69,8 @@ inline void expect_same(const LaserOutcome& a, const LaserOutcome& b) {
         const Laser &p = a.lasers[i], &q = b.lasers[i];
         ASSERT_TRUE(std::memcmp(&p.x, &q.x, 4) == 0 && std::memcmp(&p.y, &q.y, 4) == 0 &&
                     std::memcmp(&p.angle, &q.angle, 4) == 0 && p.life == q.life && p.spent == q.spent)
-            << "particle " << i << ": (" << p.x << ", " << p.y << ", " << p.angle << ", " << p.life << ", "
-            << p.spent << ") vs (" << q.x << ", " << q.y << ", " << q.angle << ", " << q.life << ", " << q.spent << ")";
+            << "particle " << i << ": (" << p.x << ", " << p.y << ", " << p.angle << ", " << p.life << ", " << p.spent
+            << ") vs (" << q.x << ", " << q.y << ", " << q.angle << ", " << q.life << ", " << q.spent << ")";
     }
     EXPECT_EQ(a.enemies, b.enemies);
     ASSERT_EQ(a.explosions.size(), b.explosions.size());

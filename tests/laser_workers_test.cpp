@@ -3,10 +3,10 @@
 #include <random>
 
 #include "combat/laser_phase.hpp"
-#include "support/laser_reference.hpp"
 #include "combat/lasers.hpp"
 #include "combat/workers.hpp"
 #include "laser_scene.hpp"
+#include "support/laser_reference.hpp"
 
 namespace {
 
@@ -47,8 +47,8 @@ protected:
         m.exit_y = uniform(40, 260);
         for (int i = 0; i < 40; ++i) {
             const int x = uniform(5, 395), y = uniform(5, 295);
-            m.segments.push_back({x, y, std::clamp(x + uniform(-60, 60), 1, 398), std::clamp(y + uniform(-60, 60), 1, 298),
-                                  uniform(1, 5)});
+            m.segments.push_back({x, y, std::clamp(x + uniform(-60, 60), 1, 398),
+                                  std::clamp(y + uniform(-60, 60), 1, 298), uniform(1, 5)});
         }
         for (int i = 0; i < 12; ++i) m.switches.push_back({uniform(0, 399), uniform(0, 299), uniform(1, 3)});
         for (int i = 0; i < 30; ++i) m.enemies.push_back({uniform(0, 399), uniform(0, 299), uniform(1, 3), 0.0});

@@ -1,9 +1,10 @@
 // What one laser particle does in the world: mirrors, gates, switches, the
 // exit, enemies, the player, freezing, plotting; and how shots are laid out.
+#include "combat/lasers.hpp"
+
 #include <cmath>
 
 #include "combat/geometry.hpp"
-#include "combat/lasers.hpp"
 #include "combat/workers.hpp"
 #include "game/input.hpp"
 #include "laser_scene.hpp"
@@ -72,7 +73,7 @@ TEST_F(Lasers, WallsSpendAndTheMapEdgeSpends) {
     EXPECT_NEAR(world.lasers[0].x, 98.5f, 1e-3);
     EXPECT_TRUE(world.lasers[1].spent);
     EXPECT_EQ(world.lasers[1].life, settings.laser_life_override - 1);  // spent on its first sub-step
-    EXPECT_TRUE(world.lasers[2].spent);  // stepped off the right edge
+    EXPECT_TRUE(world.lasers[2].spent);                                 // stepped off the right edge
 }
 
 TEST_F(Lasers, SwitchesFlipOncePerLockOutAndOverlappingBoxesAllCount) {
@@ -117,11 +118,12 @@ TEST_F(Lasers, FlipMidPhaseOpensTheGateOnlyForLaterParticles) {
 TEST_F(Lasers, ExitPullsFromAfarAndSwallowsUpClose) {
     load({.width = 400, .exit_x = 150, .exit_y = 50});
     settings.laser_speed = 1;
-    world.lasers = {particle(140.5f, 50.0f, static_cast<float>(pi)), particle(280.5f, 50.0f, right), particle(310.5f, 50.0f, right)};
+    world.lasers = {particle(140.5f, 50.0f, static_cast<float>(pi)), particle(280.5f, 50.0f, right),
+                    particle(310.5f, 50.0f, right)};
     run_laser_phases();
-    EXPECT_TRUE(world.lasers[0].spent);              // 9.5 px away: swallowed
-    EXPECT_NEAR(world.lasers[1].x, 281.2f, 1e-4);    // 130.5 px: pulled back 0.3, moved 1
-    EXPECT_EQ(world.lasers[2].x, 311.5f);            // 160.5 px: out of reach
+    EXPECT_TRUE(world.lasers[0].spent);            // 9.5 px away: swallowed
+    EXPECT_NEAR(world.lasers[1].x, 281.2f, 1e-4);  // 130.5 px: pulled back 0.3, moved 1
+    EXPECT_EQ(world.lasers[2].x, 311.5f);          // 160.5 px: out of reach
     EXPECT_FALSE(world.lasers[1].spent);
 }
 
@@ -161,9 +163,13 @@ TEST_F(Lasers, FirstEnemyInListOrderTakesTheHit) {
 TEST_F(Lasers, PlayerIsHitInsideItsStandingOrDuckingBand) {
     load({.width = 200, .height = 200, .start_x = 100, .start_y = 100});
     settings.laser_speed = 1;
-    struct Case { bool ducking; float x, y; bool hit; };
+    struct Case {
+        bool ducking;
+        float x, y;
+        bool hit;
+    };
     const Case cases[] = {
-        {false, 100.5f, 72.0f, true},  {false, 100.5f, 71.0f, false}, {false, 100.5f, 128.0f, true},
+        {false, 100.5f, 72.0f, true},   {false, 100.5f, 71.0f, false}, {false, 100.5f, 128.0f, true},
         {false, 100.5f, 129.0f, false}, {false, 113.5f, 100.0f, true}, {false, 114.5f, 100.0f, false},
         {false, 86.5f, 100.0f, false},  {true, 100.5f, 101.0f, true},  {true, 100.5f, 100.0f, false},
         {true, 100.5f, 128.5f, true},
@@ -269,7 +275,7 @@ TEST_F(Lasers, PlayerShotFollowsTriggerPacifistAndCooldown) {
     ASSERT_EQ(world.lasers.size(), 100u);
     EXPECT_EQ(world.player.shot_cooldown, settings.laser_cooldown_rate);
     EXPECT_EQ(world.lasers.front().angle, 0.0f);
-    EXPECT_EQ(world.lasers.front().x, 134.0f);  // 33 px ahead, then 1 px
+    EXPECT_EQ(world.lasers.front().x, 134.0f);      // 33 px ahead, then 1 px
     EXPECT_NEAR(world.lasers[40].y, 115.0f, 1e-3);  // the middle ray (third of five) starts on the shoulder
 
     player_shot(arm_input());  // cooling down
@@ -289,7 +295,10 @@ TEST_F(Lasers, PlayerShotFollowsTriggerPacifistAndCooldown) {
 TEST_F(Lasers, ShotsAlongTheAxesStartOnTheShouldersRowOrColumn) {
     // The shoulder is (100, 166); left and right, up and down are mirror images.
     load({.width = 400, .height = 400, .start_x = 100, .start_y = 151});
-    struct Case { int mouse_x, mouse_y; bool along_x; };
+    struct Case {
+        int mouse_x, mouse_y;
+        bool along_x;
+    };
     for (const Case c : {Case{300, 166, true}, Case{0, 166, true}, Case{100, 390, false}, Case{100, 0, false}}) {
         SCOPED_TRACE(testing::Message() << "pointer " << c.mouse_x << ", " << c.mouse_y);
         world.lasers.clear();
@@ -329,8 +338,13 @@ TEST_F(Lasers, PlotsStayInsideTheBufferWhateverTheCamera) {
     load({.width = 1000, .height = 800});
     settings.laser_speed = 0;
     world.lasers = {particle(-0.5f, 5.0f, right), particle(999.5f, 799.5f, right), particle(0.7f, 0.2f, right)};
-    for (const auto& [cx, cy] : {std::pair{0, 0}, {800, 600}, {799, 599}, {-999, -799}, {INT32_MAX, INT32_MIN},
-                                {INT32_MIN, INT32_MAX}, {-200, -200}}) {
+    for (const auto& [cx, cy] : {std::pair{0, 0},
+                                 {800, 600},
+                                 {799, 599},
+                                 {-999, -799},
+                                 {INT32_MAX, INT32_MIN},
+                                 {INT32_MIN, INT32_MAX},
+                                 {-200, -200}}) {
         SCOPED_TRACE(testing::Message() << "camera " << cx << ", " << cy);
         world.camera_x = cx;
         world.camera_y = cy;
@@ -353,7 +367,8 @@ TEST_F(Lasers, PlotsStayInsideTheBufferWhateverTheCamera) {
 
 TEST_F(Lasers, SparksFlyPlotAndDieAfterTenUpdatesOrOffScreen) {
     load({});
-    world.sparks = {{10.5f, 10.0f, 0.0f, {200, 100, 0, 255}, 10, 2}, {5.0f, 5.0f, 0.0f, {1, 2, 3, 255}, 0, 1},
+    world.sparks = {{10.5f, 10.0f, 0.0f, {200, 100, 0, 255}, 10, 2},
+                    {5.0f, 5.0f, 0.0f, {1, 2, 3, 255}, 0, 1},
                     {-3.0f, 5.0f, 0.0f, {1, 2, 3, 255}, 5, 1}};
     spark_step();
     ASSERT_EQ(world.sparks.size(), 1u);

@@ -1,7 +1,5 @@
 // The source tree's shape: folders depend one way, and the headless core never
 // reaches for a window, a texture, a font, a shader or a sound.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +8,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -41,7 +41,9 @@ std::map<std::string, std::map<std::string, std::string>> project_includes() {
 TEST(Layout, FoldersDependOneWayFromTheCoreUpToTheProgram) {
     const auto includes = project_includes();
     for (const auto& [folder, targets] : includes) {
-        const auto rank = [](const std::string& f) { return std::find(layers.begin(), layers.end(), f) - layers.begin(); };
+        const auto rank = [](const std::string& f) {
+            return std::find(layers.begin(), layers.end(), f) - layers.begin();
+        };
         for (const auto& [target, file] : targets) {
             if (target == folder || std::find(layers.begin(), layers.end(), target) == layers.end()) continue;
             // The map loader draws its segments with the grid's stamping routine: the one sanctioned edge.

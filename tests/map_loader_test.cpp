@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "world/map_loader.hpp"
 
 #include <chrono>
 #include <cstring>
@@ -7,10 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/settings.hpp"
-#include "support/map_text.hpp"
 #include "combat/geometry.hpp"
-#include "world/map_loader.hpp"
+#include "support/map_text.hpp"
 #include "world/maps.hpp"
 #include "world/world_state.hpp"
 
@@ -20,7 +21,13 @@ float cell(int x, int y) { return world.wall_grid[cell_index(x, y)]; }
 
 // A w x h map with the start at (10, 10), the exit at (50, 50) and the given segments.
 MapText segments_map(int w, int h, std::vector<MapSegment> segments) {
-    return {.width = w, .height = h, .start_x = 10, .start_y = 10, .exit_x = 50, .exit_y = 50, .segments = std::move(segments)};
+    return {.width = w,
+            .height = h,
+            .start_x = 10,
+            .start_y = 10,
+            .exit_x = 50,
+            .exit_y = 50,
+            .segments = std::move(segments)};
 }
 
 class MapLoader : public ::testing::Test {
@@ -80,11 +87,12 @@ TEST_F(MapLoader, VerticalMirrorStoresItsDirectionEitherWay) {
 }
 
 TEST_F(MapLoader, SegmentCodesByTypeAndLaterSegmentsWin) {
-    ASSERT_TRUE(load_map(segments_map(100, 100,
-                                      {{10, 10, 90, 10, 3}, {10, 30, 90, 30, 4}, {10, 50, 90, 50, 5},
-                                       {10, 70, 90, 70, 1}, {50, 60, 50, 80, 7}})
-                             .text()
-                             .c_str()));
+    ASSERT_TRUE(load_map(
+        segments_map(
+            100, 100,
+            {{10, 10, 90, 10, 3}, {10, 30, 90, 30, 4}, {10, 50, 90, 50, 5}, {10, 70, 90, 70, 1}, {50, 60, 50, 80, 7}})
+            .text()
+            .c_str()));
     EXPECT_EQ(cell(40, 10), code_red_gate);
     EXPECT_EQ(cell(40, 30), code_green_gate);
     EXPECT_EQ(cell(40, 50), static_cast<float>(pi) + 1000.0f);
@@ -102,9 +110,10 @@ TEST_F(MapLoader, ReadsEveryListAndResetsThePlayer) {
     world.sparks.push_back(Spark{});
     world.lasers.push_back(Laser{});
     world.explosions.push_back(Explosion{});
-    ASSERT_TRUE(load_map("300 200 61 98 250 150 0 2 10 20 1 30 40 3 "
-                         "2 100 110 2 -42.0318 120 130 1 180 "
-                         "1 5 6 3 2 7 8 9 10 "));
+    ASSERT_TRUE(
+        load_map("300 200 61 98 250 150 0 2 10 20 1 30 40 3 "
+                 "2 100 110 2 -42.0318 120 130 1 180 "
+                 "1 5 6 3 2 7 8 9 10 "));
     EXPECT_EQ(world.map_width, 300);
     EXPECT_EQ(world.player.x, 61);
     EXPECT_EQ(world.player.fy, 98.0f);
@@ -156,17 +165,17 @@ TEST_F(MapLoader, SecondLoadLeavesNoTraceOfTheFirst) {
 
 TEST_F(MapLoader, RefusesMalformedTextsAndFreesTheGrid) {
     const char* bad[] = {
-        "",                                          // empty
-        "10 10 1 1 5 5 0 0 0 0 0",                   // no white space after the last number
-        "10 10 1 1 5 5 0 0 zero 0 0 ",               // a word
-        "10 10 1 1 5 5 0 0 0 0 ",                    // a list missing
-        "0 10 1 1 5 5 0 0 0 0 0 ",                   // no width
-        "10 -3 1 1 5 5 0 0 0 0 0 ",                  // negative height
-        "100000 100000 1 1 5 5 0 0 0 0 0 ",          // far too many cells
-        "10 10 1 1 5 5 -1 0 0 0 0 ",                 // negative count
-        "10 10 1 1 5 5 2000000000 0 0 0 0 ",         // more segments than the text holds
-        "10 10 1 1 5 5 0 0 3 1 1 1 5 0 0 ",          // more enemies than the text holds
-        "10 10 1 1 5 5 0 0 1 1 1 1 nan 0 0 ",        // heading not a number
+        "",                                    // empty
+        "10 10 1 1 5 5 0 0 0 0 0",             // no white space after the last number
+        "10 10 1 1 5 5 0 0 zero 0 0 ",         // a word
+        "10 10 1 1 5 5 0 0 0 0 ",              // a list missing
+        "0 10 1 1 5 5 0 0 0 0 0 ",             // no width
+        "10 -3 1 1 5 5 0 0 0 0 0 ",            // negative height
+        "100000 100000 1 1 5 5 0 0 0 0 0 ",    // far too many cells
+        "10 10 1 1 5 5 -1 0 0 0 0 ",           // negative count
+        "10 10 1 1 5 5 2000000000 0 0 0 0 ",   // more segments than the text holds
+        "10 10 1 1 5 5 0 0 3 1 1 1 5 0 0 ",    // more enemies than the text holds
+        "10 10 1 1 5 5 0 0 1 1 1 1 nan 0 0 ",  // heading not a number
         "10 10 1 1 5 5 0 0 1 1 1 1 inf 0 0 ",
         "10 10 1 1 5 5 0 0 1 1 1 1 1e50 0 0 ",       // heading beyond a float
         "10 10 1 1 5 5 1 0 0 9000000 0 1 0 0 0 0 ",  // segment reaching far beyond the map
@@ -202,7 +211,9 @@ TEST_F(MapLoader, MapOneHasItsSizeStartExitAndCounts) {
     const char* text = builtin_map_text(1);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(std::strlen(text), 1858u);
-    EXPECT_EQ(std::string(text).rfind("2713 697 61 598 2331 598 91 3 632 1817 632 1 476 565 476 629 2 1090 573 1090 631 4 ", 0), 0u);
+    EXPECT_EQ(std::string(text).rfind(
+                  "2713 697 61 598 2331 598 91 3 632 1817 632 1 476 565 476 629 2 1090 573 1090 631 4 ", 0),
+              0u);
     const std::string ending = "1 1180 397 1 3 536 596 3 180 1084 463 2 96.3402 1847 559 1 90 0 0 ";
     EXPECT_EQ(std::string(text).substr(std::strlen(text) - ending.size()), ending);
 

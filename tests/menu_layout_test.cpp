@@ -1,10 +1,11 @@
-#include <gtest/gtest.h>
+#include "app/menu_layout.hpp"
 
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/map_list.hpp"
-#include "app/menu_layout.hpp"
 
 namespace {
 
@@ -19,13 +20,24 @@ TEST(TitleMenu, HitBandsAndTheirEdges) {
     };
     const int left = W / 2 - 256, right = W / 2 + 256;
     const Case cases[] = {
-        {left, 300, title_none},          {right, 300, title_none},       // the entries' outer columns miss
-        {left + 1, 300, title_play_game}, {right - 1, 300, title_play_game},
-        {400, 290, title_none},           {400, 291, title_play_game},    {400, 340, title_play_game},
-        {400, 341, title_custom_map},     {400, 400, title_custom_map},   {400, 401, title_controls},
-        {400, 460, title_controls},       {400, 461, title_story},        {400, 520, title_story},
-        {400, 521, title_quit},           {400, 599, title_quit},         {400, 100000, title_quit},
-        {-5, 400, title_none},            {400, -5, title_none},
+        {left, 300, title_none},
+        {right, 300, title_none},  // the entries' outer columns miss
+        {left + 1, 300, title_play_game},
+        {right - 1, 300, title_play_game},
+        {400, 290, title_none},
+        {400, 291, title_play_game},
+        {400, 340, title_play_game},
+        {400, 341, title_custom_map},
+        {400, 400, title_custom_map},
+        {400, 401, title_controls},
+        {400, 460, title_controls},
+        {400, 461, title_story},
+        {400, 520, title_story},
+        {400, 521, title_quit},
+        {400, 599, title_quit},
+        {400, 100000, title_quit},
+        {-5, 400, title_none},
+        {400, -5, title_none},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(title_choice(c.px, c.py, W), c.choice) << c.px << "," << c.py;

@@ -1,9 +1,11 @@
 // Pickups, checkpoints and the exit.
-#include <climits>
+#include "game/objectives.hpp"
+
 #include <cmath>
 
+#include <climits>
+
 #include "combat/combat_state.hpp"
-#include "game/objectives.hpp"
 #include "sim_maps.hpp"
 
 namespace {
@@ -98,9 +100,15 @@ TEST(Pickups, ReachBoxEdges) {
         int x, y;
         bool ducking, taken;
     };
-    for (Case c : {Case{969, 1000, false, true}, {1031, 1000, false, true}, {968, 1000, false, false},
-                   {1032, 1000, false, false}, {1000, 953, false, true}, {1000, 952, false, false},
-                   {1000, 1047, false, true}, {1000, 1048, false, false}, {1000, 1015, true, true},
+    for (Case c : {Case{969, 1000, false, true},
+                   {1031, 1000, false, true},
+                   {968, 1000, false, false},
+                   {1032, 1000, false, false},
+                   {1000, 953, false, true},
+                   {1000, 952, false, false},
+                   {1000, 1047, false, true},
+                   {1000, 1048, false, false},
+                   {1000, 1015, true, true},
                    {1000, 1016, true, false}}) {
         world.pickups[0].taken = false;
         world.player.x = c.x;
@@ -170,8 +178,12 @@ TEST(Exit, ReachedInsideItsSquareOnly) {
     m.exit_x = 500;
     m.exit_y = 300;
     start_map(m);
-    for (auto [x, y, inside] : {std::tuple{469, 269, true}, {531, 331, true}, {468, 300, false},
-                                {532, 300, false}, {500, 268, false}, {500, 332, false}}) {
+    for (auto [x, y, inside] : {std::tuple{469, 269, true},
+                                {531, 331, true},
+                                {468, 300, false},
+                                {532, 300, false},
+                                {500, 268, false},
+                                {500, 332, false}}) {
         world.player.x = x;
         world.player.y = y;
         EXPECT_EQ(exit_reached(), inside) << x << ',' << y;

@@ -1,9 +1,9 @@
 // The pause menu's hot zones and the screenshot names, read against the rules
 // for an 800 x 600 window (cx 400, cy 300) and for an odd-sized one.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "game/pause_layout.hpp"
 #include "game/screenshot_name.hpp"
@@ -15,10 +15,10 @@ TEST(PauseLayout, ButtonsAndTheGapsBetweenThem) {
         bool pulses;
     };
     const Case cases[] = {
-        {400, 237, pause_return, true},  {273, 299, pause_return, true},  {527, 250, pause_return, true},
-        {400, 236, pause_none, false},   {400, 300, pause_none, true},    {400, 301, pause_restart, true},
-        {400, 363, pause_restart, true}, {400, 364, pause_none, true},    {400, 365, pause_leave, true},
-        {400, 427, pause_leave, true},   {400, 428, pause_none, false},   {272, 300 + 20, pause_none, false},
+        {400, 237, pause_return, true},  {273, 299, pause_return, true}, {527, 250, pause_return, true},
+        {400, 236, pause_none, false},   {400, 300, pause_none, true},   {400, 301, pause_restart, true},
+        {400, 363, pause_restart, true}, {400, 364, pause_none, true},   {400, 365, pause_leave, true},
+        {400, 427, pause_leave, true},   {400, 428, pause_none, false},  {272, 300 + 20, pause_none, false},
         {528, 320, pause_none, false},
     };
     for (const Case& c : cases) {

@@ -1,12 +1,12 @@
 // The replay player: map and replay in, one outcome out, the same every time.
-#include <unistd.h>
+#include "tools/play.hpp"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "sim_maps.hpp"
-#include "tools/play.hpp"
 
 namespace {
 
@@ -161,8 +161,8 @@ TEST_F(Play, RefusesBadInputWithOneSentence) {
 }
 
 TEST_F(Play, UnusableResolutionsStillPlay) {
-    for (const char* resolution : {"resolution_width 0\n", "resolution_width -5\nresolution_height -5\n",
-                                   "resolution_width 2000000000\n"}) {
+    for (const char* resolution :
+         {"resolution_width 0\n", "resolution_width -5\nresolution_height -5\n", "resolution_width 2000000000\n"}) {
         PlayOptions o = walk_to_exit("5 r 0 0\n");
         o.config = file("screen.ini", resolution);
         const Run r = play(o);

@@ -1,18 +1,18 @@
-#include <gtest/gtest.h>
+#include "app/progress.hpp"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "app/atomic_file.hpp"
 #include "app/bindings.hpp"
 #include "app/custom_maps.hpp"
-#include "app/progress.hpp"
 
 namespace fs = std::filesystem;
 
@@ -63,8 +63,18 @@ TEST(Progress, ReadsTheFirstIntegerOfTheSaveText) {
         int32_t progress;
     };
     const Case cases[] = {
-        {"", 0},    {"  2", 2},   {"2abc", 2}, {"-1", -1}, {"5", 5},         {"garbage", 0}, {"\n\t+3\n", 3},
-        {"- 3", 0}, {"abc2", 0},  {"007", 7},  {"99999999999", 2147483647}, {"-99999999999", -2147483648},
+        {"", 0},
+        {"  2", 2},
+        {"2abc", 2},
+        {"-1", -1},
+        {"5", 5},
+        {"garbage", 0},
+        {"\n\t+3\n", 3},
+        {"- 3", 0},
+        {"abc2", 0},
+        {"007", 7},
+        {"99999999999", 2147483647},
+        {"-99999999999", -2147483648},
     };
     for (const auto& c : cases) EXPECT_EQ(parse_progress(c.text), c.progress) << '"' << c.text << '"';
 }
@@ -72,8 +82,8 @@ TEST(Progress, ReadsTheFirstIntegerOfTheSaveText) {
 TEST(Progress, OnlyAFirstWinOfTheNewestMapRaisesIt) {
     EXPECT_EQ(raised_progress(0, 0, true), 1);
     EXPECT_EQ(raised_progress(2, 2, true), 3);
-    EXPECT_EQ(raised_progress(4, 4, true), 5);  // map 5 won: written as 5
-    EXPECT_EQ(raised_progress(2, 1, true), std::nullopt);  // an older map again
+    EXPECT_EQ(raised_progress(4, 4, true), 5);              // map 5 won: written as 5
+    EXPECT_EQ(raised_progress(2, 1, true), std::nullopt);   // an older map again
     EXPECT_EQ(raised_progress(2, 2, false), std::nullopt);  // lost or left
     EXPECT_EQ(raised_progress(5, 4, true), std::nullopt);
     EXPECT_EQ(raised_progress(2147483647, 2147483647, true), std::nullopt);
@@ -82,7 +92,7 @@ TEST(Progress, OnlyAFirstWinOfTheNewestMapRaisesIt) {
 TEST(Progress, SavesCreateTheFolderAndReadBack) {
     const auto dir = scratch_dir("progress");
     const auto save = dir / "Saves" / "demo.sav";
-    EXPECT_EQ(read_progress(save), 0);  // no file yet
+    EXPECT_EQ(read_progress(save), 0);     // no file yet
     ASSERT_TRUE(write_progress(1, save));  // the Saves folder did not exist
     EXPECT_EQ(contents(save), "1");
     ASSERT_TRUE(write_progress(12, save));
@@ -129,7 +139,8 @@ TEST(CustomMaps, ListsMapFilesByNameAndReadsThem) {
     EXPECT_TRUE(list_custom_maps(dir / "Maps").empty());  // no folder at all
     const auto maps = dir / "Maps";
     fs::create_directories(maps / "sub.txt");
-    for (const char* name : {"b.txt", "a.txt", "C.txt", ".hidden", "10.txt", "2.txt"}) std::ofstream(maps / name) << "1 ";
+    for (const char* name : {"b.txt", "a.txt", "C.txt", ".hidden", "10.txt", "2.txt"})
+        std::ofstream(maps / name) << "1 ";
     std::string names;
     for (const auto& path : list_custom_maps(maps)) names += path.filename().string() + " ";
     EXPECT_EQ(names, "10.txt 2.txt C.txt a.txt b.txt ");

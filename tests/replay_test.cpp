@@ -1,5 +1,6 @@
 // The replay text format and its cursor.
 #include "game/replay.hpp"
+
 #include "sim_maps.hpp"
 
 namespace {
@@ -7,14 +8,15 @@ namespace {
 TEST(ReplayFormat, ReadsRunsCommentsAndBlankLines) {
     Replay r;
     std::string why;
-    ASSERT_TRUE(parse_replay("# walk, then jump at a world point\n"
-                             "\n"
-                             "30 r 400 300\r\n"
-                             "   # indented comment\n"
-                             "2 jls @-12 +40\n"
-                             "1\t-\t0\t0\n"
-                             "5 fdh 1 2",
-                             r, why))
+    ASSERT_TRUE(
+        parse_replay("# walk, then jump at a world point\n"
+                     "\n"
+                     "30 r 400 300\r\n"
+                     "   # indented comment\n"
+                     "2 jls @-12 +40\n"
+                     "1\t-\t0\t0\n"
+                     "5 fdh 1 2",
+                     r, why))
         << why;
     ASSERT_EQ(r.runs.size(), 4u);
     EXPECT_EQ(r.total_updates, 38);
@@ -39,10 +41,18 @@ TEST(ReplayFormat, ErrorsNameTheLine) {
         const char* text;
         const char* line;
     };
-    for (Case c : {Case{"1 r 0 0\n0 r 0 0\n", "line 2:"}, {"x r 0 0", "line 1:"}, {"1 r 0", "line 1:"},
-                   {"1 r 0 0 9", "line 1:"}, {"\n\n1 q 0 0", "line 3:"}, {"1 r 0.5 0", "line 1:"},
-                   {"1 r 0 2147483648", "line 1:"}, {"1 r @ 0", "line 1:"}, {"1000001 r 0 0", "line 1:"},
-                   {"-4 r 0 0", "line 1:"}, {"1 - - 0", "line 1:"}, {"1 rr 0 0\n#\n2 R 0 0", "line 3:"}}) {
+    for (Case c : {Case{"1 r 0 0\n0 r 0 0\n", "line 2:"},
+                   {"x r 0 0", "line 1:"},
+                   {"1 r 0", "line 1:"},
+                   {"1 r 0 0 9", "line 1:"},
+                   {"\n\n1 q 0 0", "line 3:"},
+                   {"1 r 0.5 0", "line 1:"},
+                   {"1 r 0 2147483648", "line 1:"},
+                   {"1 r @ 0", "line 1:"},
+                   {"1000001 r 0 0", "line 1:"},
+                   {"-4 r 0 0", "line 1:"},
+                   {"1 - - 0", "line 1:"},
+                   {"1 rr 0 0\n#\n2 R 0 0", "line 3:"}}) {
         Replay r;
         std::string why;
         EXPECT_FALSE(parse_replay(c.text, r, why)) << c.text;

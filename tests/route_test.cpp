@@ -3,13 +3,13 @@
 // default settings, and a regression test for every rule the route leans on.
 // Each route is played with 1, 2 and 8 workers and must run the same update
 // for update.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "app/settings.hpp"
 #include "combat/combat_state.hpp"

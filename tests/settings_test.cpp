@@ -1,17 +1,16 @@
-#include <gtest/gtest.h>
+#include "app/settings.hpp"
 
-#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
-#include "app/settings.hpp"
+#include <climits>
+#include <gtest/gtest.h>
 
 namespace {
 

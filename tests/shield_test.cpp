@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
+#include "combat/shield.hpp"
 
 #include <algorithm>
 
-#include "support/fresh_state.hpp"
+#include <gtest/gtest.h>
+
 #include "app/settings.hpp"
 #include "combat/geometry.hpp"
-#include "combat/shield.hpp"
 #include "game/input.hpp"
+#include "support/fresh_state.hpp"
 #include "support/map_text.hpp"
 
 namespace {
@@ -109,7 +110,7 @@ TEST_F(ShieldTest, StampsOnlyEmptyCellsAndErasingLeavesTheMapsOwnCells) {
 TEST_F(ShieldTest, RatesBelowFourAreNeverTakenDown) {
     settings.shield_cooldown_rate = 3;
     shield_update(arm_input());  // timer 3 -> 2
-    aim_at(200, 50);  // the next one goes above the player
+    aim_at(200, 50);             // the next one goes above the player
     for (int i = 0; i < 10; ++i) shield_update(arm_input());
     EXPECT_TRUE(combat.shield_up);
     EXPECT_EQ(kind_at(200, 183), CellKind::shield_mirror) << "the first shield stays";

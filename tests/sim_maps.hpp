@@ -1,17 +1,17 @@
 // Small map texts and a driver for headless simulation tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/settings.hpp"
-#include "support/map_text.hpp"
 #include "combat/combat_state.hpp"
 #include "game/frame.hpp"
 #include "game/update.hpp"
+#include "support/map_text.hpp"
 #include "world/world_state.hpp"
 
 // Where a player stands on flat_floor(): its stroke covers rows 399..402 and
@@ -28,11 +28,12 @@ inline MapText flat_floor() {
 }
 
 // Default settings with one worker, then a game of `map`.
-inline void start_map(const MapText& map, const Settings& s = [] {
-    Settings d;
-    d.threads = 1;
-    return d;
-}()) {
+inline void start_map(
+    const MapText& map, const Settings& s = [] {
+        Settings d;
+        d.threads = 1;
+        return d;
+    }()) {
     settings = s;
     std::string why;
     ASSERT_TRUE(start_game(map.text().c_str(), why)) << why;

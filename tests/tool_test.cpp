@@ -1,18 +1,18 @@
 // Runs the built vantorel-tool as a separate process and checks its output,
 // its one-line error messages and its exit status.
-#include <gtest/gtest.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "app/bindings.hpp"
 #include "app/settings.hpp"
@@ -47,9 +47,7 @@ std::string slurp(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void write_file(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+void write_file(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // A 100 x 80 map with every segment type (the last one erases part of the
 // floor), one red switch, one enemy of each kind, all pickup kinds and two checkpoints.
@@ -108,12 +106,12 @@ protected:
 };
 
 // Failures: the given status, nothing on stdout, one line on stderr.
-#define EXPECT_FAILS_WITH(run_result, expected_status)                        \
-    do {                                                                      \
-        const ToolRun& r_ = (run_result);                                     \
-        EXPECT_EQ(r_.status, expected_status) << r_.err;                      \
-        EXPECT_TRUE(r_.one_error_line()) << "stderr: [" << r_.err << "]";      \
-        EXPECT_EQ(r_.out, "");                                                \
+#define EXPECT_FAILS_WITH(run_result, expected_status)                    \
+    do {                                                                  \
+        const ToolRun& r_ = (run_result);                                 \
+        EXPECT_EQ(r_.status, expected_status) << r_.err;                  \
+        EXPECT_TRUE(r_.one_error_line()) << "stderr: [" << r_.err << "]"; \
+        EXPECT_EQ(r_.out, "");                                            \
     } while (0)
 
 TEST_F(ToolTest, WrongCommandLinesAreUsageErrors) {
@@ -212,7 +210,9 @@ TEST_F(ToolTest, BindingsPrintsSixActions) {
     EXPECT_EQ(r.out, "jump k 119\nduck k 115\nleft k 97\nright k 100\nshoot m 2\nshield k 101\n");
 
     // A stray byte as a kind is shown escaped, keeping the output readable.
-    const ToolRun odd = run({"bindings", file("odd.cfg", "\xff" "5")});
+    const ToolRun odd = run({"bindings", file("odd.cfg",
+                                              "\xff"
+                                              "5")});
     ASSERT_EQ(odd.status, 0) << odd.err;
     EXPECT_EQ(odd.out_lines().at(0), "jump \\xff 5");
 }
@@ -237,17 +237,19 @@ TEST_F(ToolTest, MapInfoCountsEveryKind) {
     EXPECT_EQ(r.out,
               "loaded true\nsize 100 80\nstart 20 40\nexit 85 60\n"
               "segments 7\nswitches 1\nenemies 3\npickups 4\ncheckpoints 2\n"
-              "length " + std::to_string(small_map.size()) + "\n"
-              "segments.white 2\nsegments.cyan 1\nsegments.red 1\nsegments.green 1\nsegments.blue 1\n"
-              "segments.erase 1\nswitches.red 1\n"
-              "enemies.basic 1\nenemies.smart 1\nenemies.turret 1\n"
-              "pickups.medkit 2\npickups.life 1\npickups.power 1\n");
+              "length " +
+                  std::to_string(small_map.size()) +
+                  "\n"
+                  "segments.white 2\nsegments.cyan 1\nsegments.red 1\nsegments.green 1\nsegments.blue 1\n"
+                  "segments.erase 1\nswitches.red 1\n"
+                  "enemies.basic 1\nenemies.smart 1\nenemies.turret 1\n"
+                  "pickups.medkit 2\npickups.life 1\npickups.power 1\n");
 }
 
 TEST_F(ToolTest, MapThatDoesNotLoadSaysWhy) {
     // No white space after the last number; a count the text cannot hold; an empty file.
-    for (const std::string& text : {std::string("100 80 0 0 0 0 0 0 0 0 0"), std::string("100 80 0 0 0 0 9 "),
-                                    std::string("")}) {
+    for (const std::string& text :
+         {std::string("100 80 0 0 0 0 0 0 0 0 0"), std::string("100 80 0 0 0 0 9 "), std::string("")}) {
         SCOPED_TRACE(text);
         const std::string path = file("bad.txt", text);
         EXPECT_FAILS_WITH(run({"map", "info", path}), 1);
@@ -256,14 +258,29 @@ TEST_F(ToolTest, MapThatDoesNotLoadSaysWhy) {
 }
 
 TEST_F(ToolTest, MapCellsPrintCodesThatReadBackExactly) {
-    const std::vector<std::string> args = {"map",  "cells", file("m.txt", small_map),
-                                           "50", "70",  // floor
-                                           "12", "70",  // floor erased by the last segment
-                                           "30", "30",  // cyan mirror
-                                           "55", "50",  // red gate
-                                           "70", "40",  // green gate
-                                           "50", "20",  // blue mirror
-                                           "-1", "5",   "100", "0", "0", "80", "99999999999999999999999", "0"};
+    const std::vector<std::string> args = {"map",
+                                           "cells",
+                                           file("m.txt", small_map),
+                                           "50",
+                                           "70",  // floor
+                                           "12",
+                                           "70",  // floor erased by the last segment
+                                           "30",
+                                           "30",  // cyan mirror
+                                           "55",
+                                           "50",  // red gate
+                                           "70",
+                                           "40",  // green gate
+                                           "50",
+                                           "20",  // blue mirror
+                                           "-1",
+                                           "5",
+                                           "100",
+                                           "0",
+                                           "0",
+                                           "80",
+                                           "99999999999999999999999",
+                                           "0"};
     const ToolRun r = run(args);
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = r.out_lines();
@@ -276,7 +293,9 @@ TEST_F(ToolTest, MapCellsPrintCodesThatReadBackExactly) {
 
     // Mirror codes hold angles; the printed text must parse back to the very same float.
     ASSERT_TRUE(load_map(small_map.c_str()));
-    const auto cell = [](int x, int y) { return world.wall_grid[static_cast<size_t>(y) * 100 + static_cast<size_t>(x)]; };
+    const auto cell = [](int x, int y) {
+        return world.wall_grid[static_cast<size_t>(y) * 100 + static_cast<size_t>(x)];
+    };
     EXPECT_EQ(std::strtof(lines[2].c_str(), nullptr), cell(30, 30));
     EXPECT_EQ(std::strtof(lines[5].c_str(), nullptr), cell(50, 20));
     EXPECT_GT(cell(50, 20), 1000.0f);
@@ -346,7 +365,8 @@ TEST_F(ToolTest, MapOneFiguresAndCells) {
               "segments 91\nswitches 1\nenemies 3\npickups 0\ncheckpoints 0\nlength 1858\n"
               "segments.white 85\nsegments.cyan 1\nsegments.red 4\nsegments.green 1\n"
               "switches.red 1\nenemies.basic 1\nenemies.smart 1\nenemies.turret 1\n");
-    const ToolRun cells = run({"map", "cells", "1", "1000", "630", "1000", "633", "1000", "634", "1000", "500", "2", "632"});
+    const ToolRun cells =
+        run({"map", "cells", "1", "1000", "630", "1000", "633", "1000", "634", "1000", "500", "2", "632"});
     ASSERT_EQ(cells.status, 0) << cells.err;
     EXPECT_EQ(cells.out, "-1500\n-1500\n-3000\n-3000\n-1500\n");
 }
@@ -354,24 +374,23 @@ TEST_F(ToolTest, MapOneFiguresAndCells) {
 // A settings file showing every quirk of the reader, as the game would read it.
 TEST_F(ToolTest, SettingsShowTheReadersQuirks) {
     const std::string quirks =
-        "RESOLUTION_WIDTH 1024\r\n"     // any case, CR LF
-        "threads    2\r\n"              // spaces before the value
-        "laser_speed 9.5\r\n"           // ".5" is dropped with the next line break
+        "RESOLUTION_WIDTH 1024\r\n"  // any case, CR LF
+        "threads    2\r\n"           // spaces before the value
+        "laser_speed 9.5\r\n"        // ".5" is dropped with the next line break
         "jump_override 40\r\n"
-        "\r\n"                          // an empty line hides the next key
+        "\r\n"  // an empty line hides the next key
         "pacifist 1\r\n"
         "max_framerate 75\r\n"
-        "fullscreen\r\n"                // no space: merges with the next line
+        "fullscreen\r\n"  // no space: merges with the next line
         "use_vsync 1\r\n"
         "laser_cooldown_rate 99999999999\r\n"  // too large: clamps and stops
         "use_shader 0\r\n";
     const ToolRun r = run({"settings", file("q.ini", quirks)});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string out = "\n" + r.out;
-    for (const char* line : {"\nresolution_width 1024\n", "\nthreads 2\n", "\nlaser_speed 9\n",
-                             "\njump_override 40\n", "\npacifist 0\n", "\nmax_framerate 75\n",
-                             "\nfullscreen 0\n", "\nuse_vsync 0\n", "\nlaser_cooldown_rate 2147483647\n",
-                             "\nuse_shader 1\n"})
+    for (const char* line : {"\nresolution_width 1024\n", "\nthreads 2\n", "\nlaser_speed 9\n", "\njump_override 40\n",
+                             "\npacifist 0\n", "\nmax_framerate 75\n", "\nfullscreen 0\n", "\nuse_vsync 0\n",
+                             "\nlaser_cooldown_rate 2147483647\n", "\nuse_shader 1\n"})
         EXPECT_NE(out.find(line), std::string::npos) << line << "in\n" << r.out;
 }
 

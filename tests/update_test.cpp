@@ -43,8 +43,8 @@ TEST(StartGame, AMapThatDoesNotLoadIsNotPlayed) {
 }
 
 TEST(StartGame, WorkerCountIsBounded) {
-    for (auto [threads, workers] : {std::pair{INT_MAX, max_workers}, {65, max_workers}, {8, 8}, {1, 1},
-                                    {0, 1}, {-7, 1}}) {
+    for (auto [threads, workers] :
+         {std::pair{INT_MAX, max_workers}, {65, max_workers}, {8, 8}, {1, 1}, {0, 1}, {-7, 1}}) {
         Settings s = defaults();
         s.threads = threads;
         start_map(flat_floor(), s);
@@ -55,8 +55,7 @@ TEST(StartGame, WorkerCountIsBounded) {
 }
 
 TEST(StartGame, UnusableResolutionsGetAnEightHundredBySixHundredScreen) {
-    for (auto [w, h] : {std::pair{0, 600}, {800, 0}, {-5, -5}, {100000, 600}, {INT_MAX, INT_MAX},
-                        {16000, 16000}}) {
+    for (auto [w, h] : {std::pair{0, 600}, {800, 0}, {-5, -5}, {100000, 600}, {INT_MAX, INT_MAX}, {16000, 16000}}) {
         Settings s = defaults();
         s.resolution_width = w;
         s.resolution_height = h;

@@ -1,9 +1,9 @@
 // A small RGBA drawing surface for the map picture: clipped pixels, boxes, lines and round marks.
 #pragma once
 
-#include <SFML/Graphics/Image.hpp>
-
 #include <cstdint>
+
+#include <SFML/Graphics/Image.hpp>
 
 struct Colour {
     uint8_t r = 0, g = 0, b = 0;

@@ -1,10 +1,10 @@
 #include "tools/map_render.hpp"
 
-#include <SFML/System/Err.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+
+#include <SFML/System/Err.hpp>
 
 #include "combat/geometry.hpp"
 #include "tools/canvas.hpp"
@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr Colour white{255, 255, 255}, cyan{0, 230, 230}, red{235, 40, 40}, green{40, 220, 40},
-    blue{70, 100, 255}, grey{128, 128, 128};
+constexpr Colour white{255, 255, 255}, cyan{0, 230, 230}, red{235, 40, 40}, green{40, 220, 40}, blue{70, 100, 255},
+    grey{128, 128, 128};
 
 // Wall colour by cell kind, and which kind wins when several share a scaled-down pixel:
 // the rarer coloured walls over the plain white ones, so gates never vanish.
@@ -91,9 +91,18 @@ void draw_enemies(Canvas& canvas, const Projection& p) {
         const int64_t hy = y + std::llround(std::sin(heading) * static_cast<double>(reach));
         Colour colour = grey;
         switch (e.kind) {
-            case 1: colour = {255, 230, 0}; canvas.disc(x, y, r, colour); break;
-            case 2: colour = {255, 140, 0}; canvas.diamond(x, y, r + 1, colour); break;
-            case 3: colour = {255, 90, 200}; canvas.fill_box(x - r, y - r, x + r, y + r, colour); break;
+            case 1:
+                colour = {255, 230, 0};
+                canvas.disc(x, y, r, colour);
+                break;
+            case 2:
+                colour = {255, 140, 0};
+                canvas.diamond(x, y, r + 1, colour);
+                break;
+            case 3:
+                colour = {255, 90, 200};
+                canvas.fill_box(x - r, y - r, x + r, y + r, colour);
+                break;
             default: canvas.ring(x, y, r, 1, colour); break;
         }
         canvas.line(x, y, hx, hy, colour);

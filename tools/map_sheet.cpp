@@ -1,10 +1,10 @@
 // map-sheet OUT IN...: stacks map pictures (PNG) one under another on black,
 // 16 px apart, so every built-in map can be looked over in one picture.
-#include <SFML/Graphics/Image.hpp>
-
 #include <algorithm>
 #include <iostream>
 #include <vector>
+
+#include <SFML/Graphics/Image.hpp>
 
 int main(int argc, char** argv) {
     if (argc < 3) {

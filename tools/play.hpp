@@ -5,11 +5,11 @@
 #include <string>
 
 struct PlayOptions {
-    std::string map;          // "1".."5" or a map text file
-    std::string replay;       // replay file
-    std::string config;       // settings file; empty: built-in defaults
-    int threads = 0;          // workers; 0: the settings' value
-    bool trace = false;       // one line per update
+    std::string map;     // "1".."5" or a map text file
+    std::string replay;  // replay file
+    std::string config;  // settings file; empty: built-in defaults
+    int threads = 0;     // workers; 0: the settings' value
+    bool trace = false;  // one line per update
 };
 
 // Plays the replay and prints the outcome to `out`; errors go to `err` as one

@@ -1,10 +1,9 @@
 #include "tools/tool_input.hpp"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "world/map_loader.hpp"
 #include "world/maps.hpp"

@@ -2,8 +2,6 @@
 // Results go to standard output one item per line; a failure is one sentence
 // on standard error with exit status 1, a wrong command line status 2.
 
-#include <CLI/CLI.hpp>
-
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -13,6 +11,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "tools/config_report.hpp"
 #include "tools/map_render.hpp"
@@ -109,12 +109,14 @@ void add_bindings_command(CLI::App& app, Arguments& args, Command& command) {
 }
 
 void add_map_text_command(CLI::App& map, Arguments& args, Command& command) {
-    CLI::App* sub = map.add_subcommand("text", "Print a built-in map's text exactly as stored (no line break is added)");
+    CLI::App* sub =
+        map.add_subcommand("text", "Print a built-in map's text exactly as stored (no line break is added)");
     sub->add_option("N", args.map_number, "built-in map number")->required()->check(CLI::Range(1, builtin_map_count));
     sub->callback([&] {
         command = [&] {
             const char* text = builtin_map_text(args.map_number);
-            if (text == nullptr) throw ToolError("Built-in map " + std::to_string(args.map_number) + " is not made yet.");
+            if (text == nullptr)
+                throw ToolError("Built-in map " + std::to_string(args.map_number) + " is not made yet.");
             std::cout << text;
             return 0;
         };
@@ -151,7 +153,9 @@ void add_map_render_command(CLI::App& map, Arguments& args, Command& command) {
     CLI::App* sub = map.add_subcommand("render", "Load a map and draw it into a PNG picture");
     sub->add_option("MAP", args.map, map_help)->required();
     sub->add_option("OUT", args.picture, "picture to write, ending in .png")->required();
-    sub->add_option("SCALE", args.scale, "draw at 1/SCALE of the map's size")->check(whole_factor)->capture_default_str();
+    sub->add_option("SCALE", args.scale, "draw at 1/SCALE of the map's size")
+        ->check(whole_factor)
+        ->capture_default_str();
     sub->callback([&] {
         command = [&] {
             if (!ends_with_png(args.picture)) throw UsageError("The picture's file name must end in .png.");
@@ -170,9 +174,7 @@ void add_play_command(CLI::App& app, Arguments& args, Command& command) {
     sub->add_option("--threads", args.play.threads, "worker threads (default: the settings' value)")
         ->check(CLI::Range(0, 1024));
     sub->add_flag("--trace", args.play.trace, "print one line per update");
-    sub->callback([&] {
-        command = [&] { return run_play(args.play, std::cout, std::cerr); };
-    });
+    sub->callback([&] { command = [&] { return run_play(args.play, std::cout, std::cerr); }; });
 }
 
 // The first word the parse left unused, looking into the chosen subcommands too.

@@ -26,20 +26,20 @@ enum class CellAction : uint8_t { pass, spend, reflect };
 // colour); a kind whose colour is off lets lasers and bodies through.
 struct CellEffect {
     CellAction laser;
-    bool blocks_body;   // the player's body, a basic enemy's probe
+    bool blocks_body;     // the player's body, a basic enemy's probe
     SwitchColour colour;  // no_colour: never changes
 };
 
 // Indexed by CellKind. Mirrors stop bodies; a green gate stops only lasers.
 inline constexpr std::array<CellEffect, cell_kind_count> cell_effects = {{
-    {CellAction::pass, false, no_colour},        // empty
-    {CellAction::spend, false, switch_green},    // green_gate
-    {CellAction::spend, true, no_colour},        // wall
-    {CellAction::spend, true, switch_red},       // red_gate
-    {CellAction::pass, false, no_colour},        // inert
-    {CellAction::reflect, true, no_colour},      // mirror
-    {CellAction::reflect, true, switch_blue},    // blue_mirror
-    {CellAction::reflect, true, no_colour},      // shield_mirror
+    {CellAction::pass, false, no_colour},      // empty
+    {CellAction::spend, false, switch_green},  // green_gate
+    {CellAction::spend, true, no_colour},      // wall
+    {CellAction::spend, true, switch_red},     // red_gate
+    {CellAction::pass, false, no_colour},      // inert
+    {CellAction::reflect, true, no_colour},    // mirror
+    {CellAction::reflect, true, switch_blue},  // blue_mirror
+    {CellAction::reflect, true, no_colour},    // shield_mirror
 }};
 
 inline constexpr const CellEffect& effect_of(CellKind k) { return cell_effects[static_cast<size_t>(k)]; }

@@ -34,7 +34,8 @@ public:
 
     // Why reading stopped, for a text that is no longer good, naming where.
     std::string broken_at(const std::string& where) const {
-        if (!in_.fail()) return "The map text ends right after a number in " + where + "; a map must end with white space.";
+        if (!in_.fail())
+            return "The map text ends right after a number in " + where + "; a map must end with white space.";
         return "The map text breaks off or holds something that is not a number in " + where + ".";
     }
 
@@ -145,7 +146,8 @@ bool read_count(MapReader& in, int numbers, const char* what, int32_t& count, st
     count = in.next_int();
     if (!in.good()) return fail(why, in.broken_at(std::string("the ") + what + " count"));
     if (!in.room_for(count, numbers))
-        return fail(why, std::string("The ") + what + " count is negative or larger than the rest of the text can hold.");
+        return fail(why,
+                    std::string("The ") + what + " count is negative or larger than the rest of the text can hold.");
     return true;
 }
 
@@ -172,8 +174,8 @@ bool read_segments(MapReader& in, std::string& why) {
             return fail(why, "The segments up to segment " + std::to_string(i + 1) + " are longer than " +
                                  std::to_string(max_total_segment_length) + " px in all, more than a map may draw.");
         const float code = segment_code(s.type, aim_angle(s.x1, s.y1, s.x2, s.y2));
-        const bool finished = stamp_segment(s.x1, s.y1, s.x2, s.y2,
-                                            [code](int32_t col, int32_t row) { write_cell(cell_index(col, row), code); });
+        const bool finished = stamp_segment(
+            s.x1, s.y1, s.x2, s.y2, [code](int32_t col, int32_t row) { write_cell(cell_index(col, row), code); });
         if (!finished) return fail(why, "Segment " + std::to_string(i + 1) + " cannot be walked to its end point.");
     }
     return true;
@@ -276,8 +278,8 @@ bool load_map(const char* text, std::string& why) {
     world.wall_grid.assign(cells, code_empty);
     world.cell_kinds.assign(cells, CellKind::empty);
 
-    if (!read_segments(in, why) || !read_switches(in, why) || !read_enemies(in, why) ||
-        !read_pickups(in, why) || !read_checkpoints(in, why))
+    if (!read_segments(in, why) || !read_switches(in, why) || !read_enemies(in, why) || !read_pickups(in, why) ||
+        !read_checkpoints(in, why))
         return false;
     if (!in.good()) return fail(why, in.broken_at("the last lists"));
     // The laser step reads the kind table all over; the move is paid here, while loading.

@@ -13,22 +13,22 @@
 // A wall segment of the map text; the grid holds its stroke.
 struct Segment {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // end points, px
-    int32_t type = segment_wall;  // a SegmentType; any other value erases
+    int32_t type = segment_wall;             // a SegmentType; any other value erases
 };
 
 struct Switch {
-    int32_t x = 0, y = 0;  // centre, px
+    int32_t x = 0, y = 0;         // centre, px
     int32_t colour = switch_red;  // a SwitchColour
 };
 
 struct Enemy {
-    int32_t x = 0, y = 0;      // truncation of fx, fy
+    int32_t x = 0, y = 0;        // truncation of fx, fy
     int32_t kind = enemy_basic;  // an EnemyKind
     int32_t health = 0;
-    int32_t cooldown = 0;      // updates until it may fire again
-    float fx = 0, fy = 0;      // exact position, px
-    float angle = 0;           // heading, degrees (0 = +x, growing towards +y); never wrapped
-    bool hit_flash = false;    // hurt since last drawn
+    int32_t cooldown = 0;    // updates until it may fire again
+    float fx = 0, fy = 0;    // exact position, px
+    float angle = 0;         // heading, degrees (0 = +x, growing towards +y); never wrapped
+    bool hit_flash = false;  // hurt since last drawn
 };
 
 struct Pickup {
@@ -43,10 +43,10 @@ struct Checkpoint {
 
 // One particle of a shot.
 struct Laser {
-    float x = 0, y = 0;   // px
-    float angle = 0;      // direction of travel, radians
-    int32_t life = 0;     // one-pixel sub-steps left
-    bool spent = false;   // to be removed after the laser phase
+    float x = 0, y = 0;  // px
+    float angle = 0;     // direction of travel, radians
+    int32_t life = 0;    // one-pixel sub-steps left
+    bool spent = false;  // to be removed after the laser phase
 };
 
 struct Explosion {
@@ -62,24 +62,24 @@ struct Spark {
     float x = 0, y = 0;
     float direction = 0;  // radians
     Rgba colour;
-    int32_t life = 0;     // updates left
-    int32_t speed = 0;    // px per update
+    int32_t life = 0;   // updates left
+    int32_t speed = 0;  // px per update
 };
 
 // The player's simulated state; its images and sprites live on the drawing side.
 struct Player {
-    int32_t x = 0, y = 0;               // centre, middle of the standing body (feet on row y + 32)
+    int32_t x = 0, y = 0;  // centre, middle of the standing body (feet on row y + 32)
     int32_t health = 300;
-    int32_t lives = 2;                  // deaths that can still be survived
+    int32_t lives = 2;  // deaths that can still be survived
     int32_t respawn_x = 0, respawn_y = 0;
-    int32_t jump_timer = 0;             // updates of upward push left
-    float fx = 0, fy = 0;               // exact position
-    float vx = 0, vy = 0;               // px per update; positive vy is up
+    int32_t jump_timer = 0;  // updates of upward push left
+    float fx = 0, fy = 0;    // exact position
+    float vx = 0, vy = 0;    // px per update; positive vy is up
     bool airborne = true;
     bool ducking = true;
-    bool powered = false;               // shield usable, powered arm
-    bool hit_flash = false;             // hurt since last drawn
-    int32_t shot_cooldown = 0;          // updates until the next shot
+    bool powered = false;       // shield usable, powered arm
+    bool hit_flash = false;     // hurt since last drawn
+    int32_t shot_cooldown = 0;  // updates until the next shot
 };
 
 // Wall codes written into the grid.
@@ -87,8 +87,8 @@ inline constexpr float code_empty = -3000.0f;
 inline constexpr float code_wall = -1500.0f;
 inline constexpr float code_red_gate = -1000.0f;
 inline constexpr float code_green_gate = -2000.0f;
-inline constexpr float code_blue_mirror_base = 1000.0f;   // + angle
-inline constexpr float code_shield_mirror_base = 2000.0f; // + angle
+inline constexpr float code_blue_mirror_base = 1000.0f;    // + angle
+inline constexpr float code_shield_mirror_base = 2000.0f;  // + angle
 
 // The running map. Per map load: load_map resets all of it except `sparks`,
 // which die out on their own; the game releases the grid when it ends.

@@ -1,12 +1,12 @@
 #pragma once
 // The pictures the game loads, as the generator produces them.
-#include "canvas.hpp"
-#include "type.hpp"
+#include <string>
+#include <vector>
 
 #include <SFML/Graphics/Image.hpp>
 
-#include <string>
-#include <vector>
+#include "canvas.hpp"
+#include "type.hpp"
 
 namespace art {
 
@@ -14,10 +14,10 @@ namespace art {
 enum class Blend { additive, alpha };
 
 struct Picture {
-  std::string path;  // relative to the game folder
-  sf::Image image;
-  Blend blend = Blend::additive;
-  bool menu = false;  // shown on the menu panel colours in the second sheet
+    std::string path;  // relative to the game folder
+    sf::Image image;
+    Blend blend = Blend::additive;
+    bool menu = false;  // shown on the menu panel colours in the second sheet
 };
 
 // The shared neon palette: the wall colours plus one hue per object family.
@@ -50,7 +50,6 @@ void fill_rect(sf::Image& dst, int x, int y, int w, int h, sf::Color c);
 void write_previews(const std::vector<Picture>& pictures, const std::string& folder);
 
 // The labelled overview sheets written beside the game folder.
-void write_contact_sheets(const std::vector<Picture>& pictures, Typesetter& type,
-                          const std::string& folder);
+void write_contact_sheets(const std::vector<Picture>& pictures, Typesetter& type, const std::string& folder);
 
 }  // namespace art

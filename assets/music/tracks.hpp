@@ -1,22 +1,22 @@
 // The game's soundtrack: every track, where it goes and how it is composed.
 #pragma once
 
-#include "score.hpp"
-
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "score.hpp"
+
 namespace music {
 
 struct Track {
-  std::string folder; // "Title" or "Game", under Music/
-  std::string file;   // file name inside that folder
-  Grid grid;          // tempo and length; the loop is exactly `grid.bars` bars
-  std::uint32_t seed; // drives every random choice of the composition
-  Effects fx;
-  float peak_db;      // peak of the finished track in dBFS; the calm title tracks sit lower
-  void (*compose)(Mix& mix, const Grid& grid, Rng& rng);
+    std::string folder;  // "Title" or "Game", under Music/
+    std::string file;    // file name inside that folder
+    Grid grid;           // tempo and length; the loop is exactly `grid.bars` bars
+    std::uint32_t seed;  // drives every random choice of the composition
+    Effects fx;
+    float peak_db;  // peak of the finished track in dBFS; the calm title tracks sit lower
+    void (*compose)(Mix& mix, const Grid& grid, Rng& rng);
 };
 
 // Title music: slow, calm and spacious.
@@ -30,4 +30,4 @@ void compose_switchback(Mix& mix, const Grid& grid, Rng& rng);
 
 const std::vector<Track>& soundtrack();
 
-} // namespace music
+}  // namespace music

@@ -1,9 +1,9 @@
 // The game folder the build assembles: the shipped settings and the folders the game writes into.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "app/custom_maps.hpp"
 #include "app/settings.hpp"
@@ -20,8 +20,7 @@ TEST(GameFolder, ShippedConfigReadsBackAsTheDefaults) {
     for (const SettingKey& key : setting_keys) read.*key.field = -12345;  // a key the file misses shows
     ASSERT_TRUE(read_settings_file((game_dir / "config.ini").c_str(), read));
     const Settings defaults;
-    for (const SettingKey& key : setting_keys)
-        EXPECT_EQ(read.*key.field, defaults.*key.field) << key.name;
+    for (const SettingKey& key : setting_keys) EXPECT_EQ(read.*key.field, defaults.*key.field) << key.name;
 }
 
 TEST(GameFolder, ShippedConfigListsEveryKeyOnceWithNothingElse) {

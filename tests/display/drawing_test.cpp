@@ -2,10 +2,10 @@
 // places the rules fix: the health bar, the lives, dark switch colours, the
 // map border, the player's mirroring and hit flash, the cursor pulse, and the
 // window set-up and shader fall-backs. Exact colours: no shader here.
+#include <filesystem>
+
 #include <SFML/Graphics.hpp>
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "app/settings.hpp"
 #include "client/game_screen.hpp"
@@ -105,7 +105,8 @@ TEST_F(Drawing, AtMostTenLivesMarkers) {
 }
 
 TEST_F(Drawing, SwitchedOffColoursAreDarkInWallsAndLamps) {
-    world.segments = {{200, 300, 300, 300, 3}, {200, 400, 300, 400, 4}, {200, 500, 300, 500, 5}, {200, 600, 300, 600, 1}};
+    world.segments = {
+        {200, 300, 300, 300, 3}, {200, 400, 300, 400, 4}, {200, 500, 300, 500, 5}, {200, 600, 300, 600, 1}};
     const sf::Image lit = scene();
     EXPECT_TRUE(near(lit.getPixel(150, 200), {255, 0, 0}));
     EXPECT_TRUE(near(lit.getPixel(150, 300), {0, 255, 0}));
@@ -197,8 +198,11 @@ TEST(WindowDrawing, CursorPulseWindowSetUpAndShaderFallBacks) {
     EXPECT_TRUE(set_window_icon(window, icon, "Graphics/Game/Menus/winicon.png"));
 
     // An unusable resolution opens the 800 x 600 the simulation falls back to.
-    for (auto [w, h, shown_w, shown_h] : {std::array{0, 600, 800, 600}, {-1024, 768, 800, 600}, {20000, 600, 800, 600},
-                                          {1024, 768, 1024, 768}, {8000, 8000, 800, 600}}) {
+    for (auto [w, h, shown_w, shown_h] : {std::array{0, 600, 800, 600},
+                                          {-1024, 768, 800, 600},
+                                          {20000, 600, 800, 600},
+                                          {1024, 768, 1024, 768},
+                                          {8000, 8000, 800, 600}}) {
         settings.resolution_width = w;
         settings.resolution_height = h;
         EXPECT_EQ(window_size_for_settings(), sf::Vector2u(unsigned(shown_w), unsigned(shown_h))) << w << " x " << h;

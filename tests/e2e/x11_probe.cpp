@@ -16,8 +16,9 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: x11_probe close WINDOW | shot WINDOW OUT.png | pixel PNG X Y | lit PNG X Y W H"
-                         " | tinted PNG X Y W H r|g|b\n");
+    std::fprintf(stderr,
+                 "usage: x11_probe close WINDOW | shot WINDOW OUT.png | pixel PNG X Y | lit PNG X Y W H"
+                 " | tinted PNG X Y W H r|g|b\n");
     return 2;
 }
 

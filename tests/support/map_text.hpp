@@ -2,19 +2,30 @@
 // test needs, written out exactly as a map maker would type it.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "world/map_loader.hpp"
 
-struct MapSegment { int x1, y1, x2, y2, type; };  // type: see SegmentType
-struct MapSwitch { int x, y, colour; };
-struct MapEnemy { int x, y, kind; double heading; };  // heading in degrees
-struct MapPickup { int x, y, kind; };
-struct MapCheckpoint { int x, y; };
+struct MapSegment {
+    int x1, y1, x2, y2, type;
+};  // type: see SegmentType
+struct MapSwitch {
+    int x, y, colour;
+};
+struct MapEnemy {
+    int x, y, kind;
+    double heading;
+};  // heading in degrees
+struct MapPickup {
+    int x, y, kind;
+};
+struct MapCheckpoint {
+    int x, y;
+};
 
 // By default a small empty box whose start and exit lie far outside it, where
 // the player and the exit neither touch nor pull anything.
@@ -53,7 +64,8 @@ struct MapText {
         std::ostringstream t;
         t << width << ' ' << height << ' ' << start_x << ' ' << start_y << ' ' << exit_x << ' ' << exit_y << ' ';
         t << segments.size() << ' ';
-        for (const MapSegment& s : segments) t << s.x1 << ' ' << s.y1 << ' ' << s.x2 << ' ' << s.y2 << ' ' << s.type << ' ';
+        for (const MapSegment& s : segments)
+            t << s.x1 << ' ' << s.y1 << ' ' << s.x2 << ' ' << s.y2 << ' ' << s.type << ' ';
         t << switches.size() << ' ';
         for (const MapSwitch& s : switches) t << s.x << ' ' << s.y << ' ' << s.colour << ' ';
         t << enemies.size() << ' ';
@@ -73,4 +85,6 @@ struct MapText {
 };
 
 // An 800 x 600 room with no walls, the player starting at (100, 300).
-inline MapText open_room() { return {.width = 800, .height = 600, .start_x = 100, .start_y = 300, .exit_x = -1000, .exit_y = -1000}; }
+inline MapText open_room() {
+    return {.width = 800, .height = 600, .start_x = 100, .start_y = 300, .exit_x = -1000, .exit_y = -1000};
+}

@@ -1,9 +1,9 @@
 #include "support/x_display.hpp"
 
-#include <X11/Xutil.h>
-
 #include <chrono>
 #include <thread>
+
+#include <X11/Xutil.h>
 
 XDisplay::XDisplay() : display_(XOpenDisplay(nullptr)) {}
 

@@ -2,11 +2,10 @@
 // a picture of it, and the close request a desktop's close button sends.
 #pragma once
 
-#include <X11/Xlib.h>
-
 #include <string>
 
 #include <SFML/Graphics/Image.hpp>
+#include <X11/Xlib.h>
 
 class XDisplay {
 public:

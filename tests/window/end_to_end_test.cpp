@@ -3,23 +3,22 @@
 // screenshots, pause, leave the map through the pause menu, close the window,
 // and require a clean exit. The
 // pictures it takes are kept in the build folder for a person to look at.
-#include <gtest/gtest.h>
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <signal.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "app/settings.hpp"
 #include "game/update.hpp"
+#include "support/x_display.hpp"
 #include "world/maps.hpp"
 #include "world/world_state.hpp"
-#include "support/x_display.hpp"
 
 namespace fs = std::filesystem;
 
@@ -30,9 +29,7 @@ const fs::path pictures = VANTOREL_PICTURE_DIR;
 void pause_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // Runs an xdotool command line (the same $DISPLAY as this test).
-void xdotool(const std::string& arguments) {
-    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
-}
+void xdotool(const std::string& arguments) { ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments; }
 
 // The program, started in `folder` with a silent sound device; killed if the test gives up on it.
 class RunningGame {
@@ -152,7 +149,8 @@ TEST(EndToEnd, PlayPauseScreenshotLeaveAndClose) {
     pause_ms(800);
     const std::vector<fs::path> shots = screenshots_in(folder);
     ASSERT_EQ(shots.size(), 2u);
-    const std::regex name(R"(1 [A-Z][a-z]{2} [A-Z][a-z]{2} [ 1-3][0-9] [0-2][0-9];[0-5][0-9];[0-6][0-9] [0-9]{4}( 2)?\.png)");
+    const std::regex name(
+        R"(1 [A-Z][a-z]{2} [A-Z][a-z]{2} [ 1-3][0-9] [0-2][0-9];[0-5][0-9];[0-6][0-9] [0-9]{4}( 2)?\.png)");
     for (const fs::path& shot : shots) {
         EXPECT_TRUE(std::regex_match(shot.filename().string(), name)) << shot.filename();
         sf::Image saved;
