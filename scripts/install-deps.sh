@@ -8,7 +8,7 @@ packages=(
   libsfml-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   libgl-dev libx11-dev xvfb xauth libgl1-mesa-dri xdotool
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
 )
 
 missing=()
