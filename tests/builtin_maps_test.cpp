@@ -4,11 +4,14 @@
 // map. A map edited by hand that drifts from its figures fails here.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "combat/geometry.hpp"
 #include "support/fresh_state.hpp"
 #include "world/map_loader.hpp"
 #include "world/maps.hpp"
@@ -108,6 +111,44 @@ TEST(BuiltinMaps, EachMatchesItsFiguresAndKeepsEveryPointInside) {
     const std::string_view five(builtin_map_text(5));
     const std::string_view ending = "4 966 815 2 1664 768 3 1409 1274 1 3406 971 1 2 3422 1149 1108 1309 ";
     EXPECT_TRUE(five.ends_with(ending));
+}
+
+// Distance in px from (px, py) to the segment's line piece.
+double distance_to(const Segment& s, double px, double py) {
+    const double dx = s.x2 - s.x1, dy = s.y2 - s.y1, length2 = dx * dx + dy * dy;
+    const double t = length2 == 0 ? 0 : std::clamp(((px - s.x1) * dx + (py - s.y1) * dy) / length2, 0.0, 1.0);
+    return std::hypot(px - (s.x1 + t * dx), py - (s.y1 + t * dy));
+}
+
+// Whether one of the two segments has an end within 3 px of the other, the width a stamped line covers.
+bool touching(const Segment& a, const Segment& b) {
+    constexpr double reach = 3.0;
+    return distance_to(b, a.x1, a.y1) <= reach || distance_to(b, a.x2, a.y2) <= reach ||
+           distance_to(a, b.x1, b.y1) <= reach || distance_to(a, b.x2, b.y2) <= reach;
+}
+
+// Walls, gates and screens hang from something (mirrors may stand free), and no
+// enemy that moves or is shot starts inside a wall, where it would be stuck or shielded.
+TEST(BuiltinMaps, WallsTouchOtherWallsAndEnemiesStandInTheOpen) {
+    for (int n = 1; n <= builtin_map_count; ++n) {
+        SCOPED_TRACE("map " + std::to_string(n));
+        start_fresh();
+        ASSERT_TRUE(load_map(builtin_map_text(n)));
+        const std::vector<Segment>& segments = world.segments;
+        for (size_t i = 0; i < segments.size(); ++i) {
+            const Segment& s = segments[i];
+            if (s.type != segment_wall && s.type != segment_red_gate && s.type != segment_green_gate) continue;
+            bool anchored = false;
+            for (size_t j = 0; j < segments.size() && !anchored; ++j) anchored = j != i && touching(s, segments[j]);
+            EXPECT_TRUE(anchored) << "floating: " << s.x1 << ' ' << s.y1 << ' ' << s.x2 << ' ' << s.y2;
+        }
+        for (const Enemy& e : world.enemies) {
+            if (e.kind == enemy_turret) continue;
+            const CellKind k = world.cell_kinds[cell_index(e.x, e.y)];
+            EXPECT_TRUE(!blocks_body(k) && !blocks_laser(k)) << "in a wall: " << e.x << ' ' << e.y;
+        }
+        world.release_grid();
+    }
 }
 
 }  // namespace
