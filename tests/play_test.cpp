@@ -95,6 +95,20 @@ TEST_F(Play, SameInputsGiveTheSameOutputWhateverTheWorkerCount) {
     EXPECT_EQ(one.out.find("update 1 player 103 367 speed 0 0 airborne 0 ducking 0 health 300\n"), 0u) << one.out;
 }
 
+TEST_F(Play, NearListsTheEnemiesAroundThePlayerUnderEachTraceLine) {
+    PlayOptions o;
+    o.map = "1";
+    o.replay = file("idle.replay", "1 - 0 0\n");
+    o.trace = true;
+    o.near = 500;  // map 1's turret stands 475 px right of the start, its other two enemies farther
+    const Run r = play(o);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("update 1 player 61 598 speed 0 0 airborne 0 ducking 0 health 300\n"
+                         "  enemy 0 kind 3 at 536 596 heading 180 health 200\nresult"),
+              0u)
+        << r.out;
+}
+
 TEST_F(Play, MultiplierRunsSeveralUpdatesPerFrameAndTheReplayStillEndsOnTime) {
     PlayOptions o = walk_to_exit("7 - 0 0\n");
     o.config = file("fast.ini", "game_speed_multiplier 3\nlives_override 5\n");

@@ -1,6 +1,7 @@
 #include "tools/play.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ostream>
 #include <sstream>
 #include <thread>
@@ -36,10 +37,17 @@ const char* result_name(FrameOutcome outcome) {
     }
 }
 
-void print_trace_line(std::ostream& out) {
+void print_trace_line(std::ostream& out, int near) {
     const Player& p = world.player;
     out << "update " << game.updates << " player " << p.x << ' ' << p.y << " speed " << p.vx << ' ' << p.vy
         << " airborne " << p.airborne << " ducking " << p.ducking << " health " << p.health << '\n';
+    // The enemies around the player, by their place in the map's list, to see what a route meets.
+    for (size_t i = 0; near > 0 && i < world.enemies.size(); ++i) {
+        const Enemy& e = world.enemies[i];
+        if (std::abs(e.x - p.x) > near || std::abs(e.y - p.y) > near) continue;
+        out << "  enemy " << i << " kind " << e.kind << " at " << e.x << ' ' << e.y << " heading " << e.angle
+            << " health " << e.health << '\n';
+    }
 }
 
 void print_summary(std::ostream& out, const ReplayOutcome& o) {
@@ -80,7 +88,7 @@ int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err) {
         return 1;
     }
     UpdateWatcher watch;
-    if (options.trace) watch = [&out] { print_trace_line(out); };
+    if (options.trace) watch = [&out, near = options.near] { print_trace_line(out, near); };
     print_summary(out, play_replay(replay, watch));
     world.release_grid();
     return 0;

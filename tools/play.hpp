@@ -10,6 +10,7 @@ struct PlayOptions {
     std::string config;  // settings file; empty: built-in defaults
     int threads = 0;     // workers; 0: the settings' value
     bool trace = false;  // one line per update
+    int near = 0;        // with trace: also the enemies within this many px of the player
 };
 
 // Plays the replay and prints the outcome to `out`; errors go to `err` as one

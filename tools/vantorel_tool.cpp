@@ -174,6 +174,8 @@ void add_play_command(CLI::App& app, Arguments& args, Command& command) {
     sub->add_option("--threads", args.play.threads, "worker threads (default: the settings' value)")
         ->check(CLI::Range(0, 1024));
     sub->add_flag("--trace", args.play.trace, "print one line per update");
+    sub->add_option("--near", args.play.near, "with --trace: also list the enemies within this many px of the player")
+        ->check(CLI::Range(0, 100000));
     sub->callback([&] { command = [&] { return run_play(args.play, std::cout, std::cerr); }; });
 }
 
