@@ -1,6 +1,7 @@
 #include "tools/play.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <ostream>
 #include <sstream>
@@ -44,7 +45,8 @@ void print_trace_line(std::ostream& out, int near) {
     // The enemies around the player, by their place in the map's list, to see what a route meets.
     for (size_t i = 0; near > 0 && i < world.enemies.size(); ++i) {
         const Enemy& e = world.enemies[i];
-        if (std::abs(e.x - p.x) > near || std::abs(e.y - p.y) > near) continue;
+        // Differences of two int32 positions, taken in 64 bits so none can overflow.
+        if (std::llabs(int64_t{e.x} - p.x) > near || std::llabs(int64_t{e.y} - p.y) > near) continue;
         out << "  enemy " << i << " kind " << e.kind << " at " << e.x << ' ' << e.y << " heading " << e.angle
             << " health " << e.health << '\n';
     }

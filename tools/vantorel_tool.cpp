@@ -173,9 +173,10 @@ void add_play_command(CLI::App& app, Arguments& args, Command& command) {
     sub->add_option("--config", args.play.config, "settings file (default: the built-in settings)");
     sub->add_option("--threads", args.play.threads, "worker threads (default: the settings' value)")
         ->check(CLI::Range(0, 1024));
-    sub->add_flag("--trace", args.play.trace, "print one line per update");
+    CLI::Option* trace = sub->add_flag("--trace", args.play.trace, "print one line per update");
     sub->add_option("--near", args.play.near, "with --trace: also list the enemies within this many px of the player")
-        ->check(CLI::Range(0, 100000));
+        ->check(CLI::Range(0, 100000))
+        ->needs(trace);
     sub->callback([&] { command = [&] { return run_play(args.play, std::cout, std::cerr); }; });
 }
 
