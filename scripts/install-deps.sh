@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsfml-dev libfreetype-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libssl-dev
   libgl-dev libx11-dev xvfb xauth libgl1-mesa-dri xdotool
   clang clang-format libclang-rt-14-dev
 )
