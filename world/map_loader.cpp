@@ -1,7 +1,5 @@
 #include "world/map_loader.hpp"
 
-#include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <string_view>
@@ -9,6 +7,7 @@
 #include "app/settings.hpp"
 #include "combat/geometry.hpp"
 #include "world/huge_pages.hpp"
+#include "world/map_text.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -69,28 +68,6 @@ float segment_code(int32_t type, float theta) {
 // The px a segment's walk may take: its length along both axes, plus its first cell.
 int64_t walk_length(const Segment& s) {
     return std::llabs(int64_t{s.x2} - s.x1) + std::llabs(int64_t{s.y2} - s.y1) + 1;
-}
-
-// A heading in degrees: a decimal number with an optional sign, fraction and
-// exponent that is finite as a float. The whole word must be the number, so a
-// hexadecimal "0x10" or a "nan" is refused here, where the heading is named,
-// rather than breaking the reading of whatever follows.
-bool parse_heading(std::string_view word, float& out) {
-    if (word.starts_with('+')) {
-        word.remove_prefix(1);
-        if (word.starts_with('-')) return false;
-    }
-    const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, out);
-    if (error == std::errc::result_out_of_range && stop == end) {
-        // Too small for a float, like 1e-50: the stream reading took it as 0, and so do we.
-        double wide = 0;
-        const auto [wide_stop, wide_error] = std::from_chars(word.data(), end, wide);
-        if (wide_error != std::errc{} || wide_stop != end || std::fabs(wide) >= 1.0) return false;
-        out = static_cast<float>(wide);
-        return true;
-    }
-    return error == std::errc{} && stop == end && std::isfinite(out);
 }
 
 // A word of the map text for a message: at most 24 characters, each control
