@@ -11,7 +11,6 @@
 #include <chrono>
 #include <initializer_list>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -25,6 +24,7 @@
 #include "support/laser_reference.hpp"
 #include "world/huge_pages.hpp"
 #include "world/map_loader.hpp"
+#include "world/map_text.hpp"
 #include "world/maps.hpp"
 #include "world/world_state.hpp"
 
@@ -37,12 +37,9 @@ constexpr int map_width = 7983, map_height = 1539;  // the synthetic scene's, ma
 std::string bench_map_text() {
     std::mt19937 rng(7);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    std::ostringstream segs;
-    int count = 0;
-    auto seg = [&](int x1, int y1, int x2, int y2, int type) {
-        segs << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << ' ' << type << ' ';
-        ++count;
-    };
+    MapSource map{
+        .width = map_width, .height = map_height, .start_x = 1110, .start_y = 167, .exit_x = 7687, .exit_y = 935};
+    auto seg = [&](int x1, int y1, int x2, int y2, int type) { map.segments.push_back({x1, y1, x2, y2, type}); };
     const int w = map_width - 64, h = map_height - 64;
     seg(3, 3, w, 3, 1);
     seg(3, h, w, h, 1);
@@ -59,15 +56,11 @@ std::string bench_map_text() {
         const int x = pick(200, w - 200), y = pick(100, h - 300);
         seg(x, y, x, y + 200, 3 + i % 3);
     }
-    std::ostringstream t;
-    t << map_width << ' ' << map_height << " 1110 167 7687 935 " << count << ' ' << segs.str();
-    t << "10 ";
-    for (int i = 0; i < 10; ++i) t << pick(100, w - 100) << ' ' << pick(100, h - 100) << ' ' << 1 + i % 3 << ' ';
-    t << "180 ";
+    // A braced list takes its picks left to right, so x is drawn before y.
+    for (int i = 0; i < 10; ++i) map.switches.push_back({pick(100, w - 100), pick(100, h - 100), 1 + i % 3});
     for (int i = 0; i < 180; ++i)
-        t << pick(100, w - 100) << ' ' << pick(100, h - 100) << ' ' << 1 + i % 3 << ' ' << pick(0, 359) << ' ';
-    t << "0 0 ";
-    return t.str();
+        map.enemies.push_back({pick(100, w - 100), pick(100, h - 100), 1 + i % 3, static_cast<double>(pick(0, 359))});
+    return write_map_text(map, MapTextForm::compact);
 }
 
 bool kinds_on_huge_pages = false;  // whether the system granted them for this scene

@@ -6,7 +6,6 @@
 // every enemy stands inside the grid, and both plays agree update by update.
 #include <array>
 #include <bit>
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,6 +18,7 @@
 #include "combat/geometry.hpp"
 #include "game/frame.hpp"
 #include "game/update.hpp"
+#include "world/map_text.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -52,12 +52,6 @@ private:
     size_t left_;
 };
 
-std::string shortest(float v) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
-    return std::string(text, end);
-}
-
 // Any finite heading: whole degrees, fractions, far beyond a turn, or huge.
 float heading(Bytes& in) {
     switch (in.byte() % 4) {
@@ -69,40 +63,39 @@ float heading(Bytes& in) {
 }
 
 std::string map_text(Bytes& in) {
-    const int32_t w = in.in(48, 360), h = in.in(48, 280);
-    std::string t = std::to_string(w) + ' ' + std::to_string(h) + ' ';
-    auto inside = [&](int32_t size, int32_t margin) { return std::to_string(in.in(margin, size - 1 - margin)) + ' '; };
-    auto near = [&](int32_t size) { return std::to_string(in.in(-4, size + 4)) + ' '; };
-    t += inside(w, 8) + inside(h, 8);                                                // start
-    t += in.byte() % 4 ? inside(w, 4) + inside(h, 4) : std::string("30000 30000 ");  // exit, sometimes far off
-
+    MapSource m;
+    m.width = in.in(48, 360);
+    m.height = in.in(48, 280);
+    const int32_t w = m.width, h = m.height;
+    auto inside = [&](int32_t size, int32_t margin) { return in.in(margin, size - 1 - margin); };
+    auto near = [&](int32_t size) { return in.in(-4, size + 4); };
+    m.start_x = inside(w, 8);
+    m.start_y = inside(h, 8);
+    m.exit_x = m.exit_y = 30000;  // far off for one map in four
+    if (in.byte() % 4) {
+        m.exit_x = inside(w, 4);
+        m.exit_y = inside(h, 4);
+    }
+    // Braced lists take their values left to right, so the input is read in the text's order.
     const int32_t segment_types[] = {1, 1, 1, 2, 2, 3, 4, 5, 5, 0, 7, -2};
-    const int32_t segments = in.in(0, 20);
-    t += std::to_string(segments) + ' ';
-    for (int32_t i = 0; i < segments; ++i)
-        t += near(w) + near(h) + near(w) + near(h) + std::to_string(in.pick(segment_types)) + ' ';
+    m.segments.resize(static_cast<size_t>(in.in(0, 20)));
+    for (MapSegment& s : m.segments) s = {near(w), near(h), near(w), near(h), in.pick(segment_types)};
 
     const int32_t colours[] = {1, 2, 3, 1, 2, 3, 0, 4};
-    const int32_t switches = in.in(0, 4);
-    t += std::to_string(switches) + ' ';
-    for (int32_t i = 0; i < switches; ++i) t += inside(w, 0) + inside(h, 0) + std::to_string(in.pick(colours)) + ' ';
+    m.switches.resize(static_cast<size_t>(in.in(0, 4)));
+    for (MapSwitch& s : m.switches) s = {inside(w, 0), inside(h, 0), in.pick(colours)};
 
     const int32_t kinds[] = {1, 2, 3, 1, 2, 3, 0, 4};
-    const int32_t enemies = in.in(0, 10);
-    t += std::to_string(enemies) + ' ';
-    for (int32_t i = 0; i < enemies; ++i)
-        t += inside(w, 0) + inside(h, 0) + std::to_string(in.pick(kinds)) + ' ' + shortest(heading(in)) + ' ';
+    m.enemies.resize(static_cast<size_t>(in.in(0, 10)));
+    for (MapEnemy& e : m.enemies) e = {inside(w, 0), inside(h, 0), in.pick(kinds), heading(in)};
 
     const int32_t pickup_kinds[] = {1, 2, 3, 1, 2, 3, 0, 4};
-    const int32_t pickups = in.in(0, 6);
-    t += std::to_string(pickups) + ' ';
-    for (int32_t i = 0; i < pickups; ++i)
-        t += inside(w, 0) + inside(h, 0) + std::to_string(in.pick(pickup_kinds)) + ' ';
+    m.pickups.resize(static_cast<size_t>(in.in(0, 6)));
+    for (MapPickup& p : m.pickups) p = {inside(w, 0), inside(h, 0), in.pick(pickup_kinds)};
 
-    const int32_t checkpoints = in.in(0, 4);
-    t += std::to_string(checkpoints) + ' ';
-    for (int32_t i = 0; i < checkpoints; ++i) t += inside(w, 0) + inside(h, 0);
-    return t;
+    m.checkpoints.resize(static_cast<size_t>(in.in(0, 4)));
+    for (MapCheckpoint& c : m.checkpoints) c = {inside(w, 0), inside(h, 0)};
+    return write_map_text(m, MapTextForm::compact);
 }
 
 Settings game_settings(Bytes& in) {

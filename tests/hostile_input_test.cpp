@@ -7,7 +7,6 @@
 #include <functional>
 #include <iterator>
 #include <new>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <sys/wait.h>
@@ -22,6 +21,7 @@
 #include "combat/workers.hpp"
 #include "game/update.hpp"
 #include "support/fresh_state.hpp"
+#include "support/map_text.hpp"
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
 
@@ -165,11 +165,9 @@ TEST_F(HostileInput, AWorkersFailureReachesTheMainThreadAfterEveryJoin) {
 TEST_F(HostileInput, PlayOutOfMemoryInAWorkerIsOneSentenceAndStatusOne) {
     const fs::path dir = fs::temp_directory_path() / ("vantorel_oom_" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    std::ostringstream map;
-    map << "100 100 50 50 60 60 0 0 20000 ";
-    for (int i = 0; i < 20000; ++i) map << 10 + i % 80 << ' ' << 10 + i / 80 % 80 << " 3 " << i * 7 % 360 << ' ';
-    map << "0 0 ";
-    std::ofstream(dir / "turrets.txt") << map.str();
+    MapText map{.width = 100, .height = 100, .start_x = 50, .start_y = 50, .exit_x = 60, .exit_y = 60};
+    for (int i = 0; i < 20000; ++i) map.enemy(10 + i % 80, 10 + i / 80 % 80, 3, i * 7 % 360);
+    std::ofstream(dir / "turrets.txt") << map.text();
     std::ofstream(dir / "idle.replay") << "50 - 0 0\n";
     const std::string command = "cd '" + dir.string() +
                                 "' && ulimit -v 81920 && exec '" VANTOREL_TOOL_PATH

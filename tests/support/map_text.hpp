@@ -1,31 +1,14 @@
-// The tests' one map-text builder: a map of the given size with the lists a
-// test needs, written out exactly as a map maker would type it.
+// The tests' map builder: a map of the given size with the lists a test
+// needs, written out by the game's own map-text writer.
 #pragma once
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "world/map_loader.hpp"
-
-struct MapSegment {
-    int x1, y1, x2, y2, type;
-};  // type: see SegmentType
-struct MapSwitch {
-    int x, y, colour;
-};
-struct MapEnemy {
-    int x, y, kind;
-    double heading;
-};  // heading in degrees
-struct MapPickup {
-    int x, y, kind;
-};
-struct MapCheckpoint {
-    int x, y;
-};
+#include "world/map_text.hpp"
 
 // By default a small empty box whose start and exit lie far outside it, where
 // the player and the exit neither touch nor pull anything.
@@ -60,22 +43,12 @@ struct MapText {
         return *this;
     }
 
-    std::string text() const {
-        std::ostringstream t;
-        t << width << ' ' << height << ' ' << start_x << ' ' << start_y << ' ' << exit_x << ' ' << exit_y << ' ';
-        t << segments.size() << ' ';
-        for (const MapSegment& s : segments)
-            t << s.x1 << ' ' << s.y1 << ' ' << s.x2 << ' ' << s.y2 << ' ' << s.type << ' ';
-        t << switches.size() << ' ';
-        for (const MapSwitch& s : switches) t << s.x << ' ' << s.y << ' ' << s.colour << ' ';
-        t << enemies.size() << ' ';
-        for (const MapEnemy& e : enemies) t << e.x << ' ' << e.y << ' ' << e.kind << ' ' << e.heading << ' ';
-        t << pickups.size() << ' ';
-        for (const MapPickup& p : pickups) t << p.x << ' ' << p.y << ' ' << p.kind << ' ';
-        t << checkpoints.size() << ' ';
-        for (const MapCheckpoint& c : checkpoints) t << c.x << ' ' << c.y << ' ';
-        return t.str();
+    // The map as a MapSource, for a test that reads or rewrites it.
+    MapSource source() const {
+        return {width, height, start_x, start_y, exit_x, exit_y, segments, switches, enemies, pickups, checkpoints};
     }
+    // The map's text on one line, as the built-in maps are stored.
+    std::string text() const { return write_map_text(source(), MapTextForm::compact); }
 
     // Loads the text into the world, failing the test when it does not load.
     void load() const {
