@@ -26,7 +26,7 @@ for t in "${targets[@]}"; do
   dict=()
   if [ -f "fuzz/dict/$t.dict" ]; then dict=(-dict="fuzz/dict/$t.dict"); fi
   seeds=("fuzz/corpus/$t")
-  if [ "$t" = map ]; then seeds+=(world/maps); fi  # the built-in maps seed the loader too
+  if [ "$t" = map ]; then seeds+=(build-fuzz/generated/maps); fi  # the built-in maps as the game loads them
   echo "== fuzz_$t for ${seconds} s"
   # -timeout: one input may take 10 s (a map load must finish in a second or two
   # even under the sanitizers); -rss_limit_mb: the largest map grid allowed is 250 MB.

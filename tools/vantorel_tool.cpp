@@ -110,7 +110,7 @@ void add_bindings_command(CLI::App& app, Arguments& args, Command& command) {
 
 void add_map_text_command(CLI::App& map, Arguments& args, Command& command) {
     CLI::App* sub =
-        map.add_subcommand("text", "Print a built-in map's text exactly as stored (no line break is added)");
+        map.add_subcommand("text", "Print a built-in map's text as the game loads it: one line, no line break added");
     sub->add_option("N", args.map_number, "built-in map number")->required()->check(CLI::Range(1, builtin_map_count));
     sub->callback([&] {
         command = [&] {
