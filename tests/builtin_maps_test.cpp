@@ -1,7 +1,9 @@
 // The five built-in maps against the table they were designed to: header,
 // the counts of every kind of object, the exact text length, the one-line
-// layout, the map size derived from the segments, and every point inside the
-// map. A map edited by hand that drifts from its figures fails here.
+// layout, the map size derived from the segments, every point inside the
+// map and a cell-kind map in step with the wall codes. A map edited by hand
+// that drifts from its figures fails here; this is the one place that holds
+// them.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -105,6 +107,12 @@ TEST(BuiltinMaps, EachMatchesItsFiguresAndKeepsEveryPointInside) {
         for (const Enemy& e : world.enemies) EXPECT_TRUE(inside(e.x, e.y)) << e.x << ' ' << e.y;
         for (const Pickup& p : world.pickups) EXPECT_TRUE(inside(p.x, p.y)) << p.x << ' ' << p.y;
         for (const Checkpoint& c : world.checkpoints) EXPECT_TRUE(inside(c.x, c.y)) << c.x << ' ' << c.y;
+
+        // The kind of every cell, which movement and lasers read, agrees with its code.
+        size_t disagreeing = 0;
+        for (size_t i = 0; i < world.wall_grid.size(); ++i)
+            disagreeing += world.cell_kinds[i] != cell_kind_of(world.wall_grid[i]);
+        EXPECT_EQ(disagreeing, 0u);
         world.release_grid();
     }
     // The last map's pickups and checkpoints close its text exactly.

@@ -217,17 +217,28 @@ TEST_F(ToolTest, BindingsPrintsSixActions) {
     EXPECT_EQ(odd.out_lines().at(0), "jump \\xff 5");
 }
 
-TEST_F(ToolTest, MapTextPrintsBuiltInTextsExactly) {
+// A map number stands for the built-in text: printed exactly, and read as
+// that text would be from a file. Their figures are held by the built-in maps' test.
+TEST_F(ToolTest, MapNumbersReadTheBuiltInTexts) {
     for (int n = 1; n <= builtin_map_count; ++n) {
         SCOPED_TRACE(n);
         const char* stored = builtin_map_text(n);
-        const ToolRun r = run({"map", "text", std::to_string(n)});
-        if (stored == nullptr) {
-            EXPECT_FAILS_WITH(r, 1);
-        } else {
-            EXPECT_EQ(r.status, 0);
-            EXPECT_EQ(r.out, stored);
-        }
+        ASSERT_NE(stored, nullptr);
+        const std::string number = std::to_string(n);
+        const ToolRun r = run({"map", "text", number});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, stored);
+        const std::string path = file("map" + number + ".txt", stored);
+        const ToolRun info = run({"map", "info", number});
+        ASSERT_EQ(info.status, 0) << info.err;
+        EXPECT_EQ(info.out, run({"map", "info", path}).out);
+        const std::vector<std::string> cells = {"1000", "630", "1000", "634", "2", "632", "40", "40"};
+        std::vector<std::string> by_number = {"map", "cells", number}, by_file = {"map", "cells", path};
+        by_number.insert(by_number.end(), cells.begin(), cells.end());
+        by_file.insert(by_file.end(), cells.begin(), cells.end());
+        const ToolRun from_number = run(by_number);
+        ASSERT_EQ(from_number.status, 0) << from_number.err;
+        EXPECT_EQ(from_number.out, run(by_file).out);
     }
 }
 
@@ -351,47 +362,6 @@ TEST_F(ToolTest, GarbageNeverCrashesTheTool) {
                 << ::testing::PrintToString(args) << " status " << r.status;
         }
     }
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(ToolTest, MapOneFiguresAndCells) {
-    const ToolRun info = run({"map", "info", "1"});
-    ASSERT_EQ(info.status, 0) << info.err;
-    EXPECT_EQ(info.out,
-              "loaded true\nsize 2713 697\nstart 61 598\nexit 2331 598\n"
-              "segments 91\nswitches 1\nenemies 3\npickups 0\ncheckpoints 0\nlength 1858\n"
-              "segments.white 85\nsegments.cyan 1\nsegments.red 4\nsegments.green 1\n"
-              "switches.red 1\nenemies.basic 1\nenemies.smart 1\nenemies.turret 1\n");
-    const ToolRun cells =
-        run({"map", "cells", "1", "1000", "630", "1000", "633", "1000", "634", "1000", "500", "2", "632"});
-    ASSERT_EQ(cells.status, 0) << cells.err;
-    EXPECT_EQ(cells.out, "-1500\n-1500\n-3000\n-3000\n-1500\n");
-}
-
-// A settings file showing every quirk of the reader, as the game would read it.
-TEST_F(ToolTest, SettingsShowTheReadersQuirks) {
-    const std::string quirks =
-        "RESOLUTION_WIDTH 1024\r\n"  // any case, CR LF
-        "threads    2\r\n"           // spaces before the value
-        "laser_speed 9.5\r\n"        // ".5" is dropped with the next line break
-        "jump_override 40\r\n"
-        "\r\n"  // an empty line hides the next key
-        "pacifist 1\r\n"
-        "max_framerate 75\r\n"
-        "fullscreen\r\n"  // no space: merges with the next line
-        "use_vsync 1\r\n"
-        "laser_cooldown_rate 99999999999\r\n"  // too large: clamps and stops
-        "use_shader 0\r\n";
-    const ToolRun r = run({"settings", file("q.ini", quirks)});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const std::string out = "\n" + r.out;
-    for (const char* line : {"\nresolution_width 1024\n", "\nthreads 2\n", "\nlaser_speed 9\n", "\njump_override 40\n",
-                             "\npacifist 0\n", "\nmax_framerate 75\n", "\nfullscreen 0\n", "\nuse_vsync 0\n",
-                             "\nlaser_cooldown_rate 2147483647\n", "\nuse_shader 1\n"})
-        EXPECT_NE(out.find(line), std::string::npos) << line << "in\n" << r.out;
 }
 
 }  // namespace
