@@ -84,14 +84,4 @@ TEST(Lives, LosingALifeNeverWrapsTheCount) {
     EXPECT_EQ(world.player.lives, INT_MIN);
 }
 
-TEST(Health, UpdatesKeepHealthWithinZeroAndTheMaximum) {
-    start_map(flat_floor());
-    world.player.health = 5000;
-    update_step({});
-    EXPECT_EQ(world.player.health, 300);
-    world.player.health = -40;
-    update_step({});
-    EXPECT_EQ(world.player.health, 0);
-}
-
 }  // namespace

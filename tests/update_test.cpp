@@ -1,7 +1,6 @@
-// Setting up a game, and the order of the steps inside one update.
+// Setting up a game: a fresh start, bounds on workers and screen size, and the same start twice alike.
 #include <climits>
 
-#include "game/camera.hpp"
 #include "sim_maps.hpp"
 
 namespace {
@@ -89,37 +88,6 @@ TEST(StartGame, SameMapAndInputsGiveTheSameSparks) {
         EXPECT_EQ(a->speed, b.speed);
         ++a;
     }
-}
-
-TEST(UpdateOrder, TheCameraLooksBeforeThePlayerMoves) {
-    MapText m = open_room();
-    m.width = 3000;
-    m.wall(0, 401, 2999, 401);
-    m.start_x = 1500;
-    m.start_y = standing_y;
-    start_map(m);
-    run_updates(100);
-    world.camera_x = 500 - world.player.x;  // the player on the dead zone's right edge
-    const int camera = world.camera_x;
-    update_step(holding({action_right}));
-    EXPECT_EQ(world.camera_x, camera);  // looked at 500, then the player moved to 503
-    update_step(holding({action_right}));
-    EXPECT_EQ(world.camera_x, camera - 3);
-}
-
-TEST(UpdateOrder, CountDownsStopAtZero) {
-    start_map(flat_floor());
-    world.red_timer = 2;
-    world.green_timer = 1;
-    world.blue_timer = 0;
-    update_step({});
-    EXPECT_EQ(world.player.shot_cooldown, 19);
-    EXPECT_EQ(world.red_timer, 1);
-    EXPECT_EQ(world.green_timer, 0);
-    run_updates(30);
-    EXPECT_EQ(world.player.shot_cooldown, 0);
-    EXPECT_EQ(world.red_timer, 0);
-    EXPECT_EQ(world.blue_timer, 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // places the rules fix: the health bar, the lives, dark switch colours, the
 // map border, the player's mirroring and hit flash, the cursor pulse, and the
 // window set-up and shader fall-backs. Exact colours: no shader here.
+#include <algorithm>
 #include <filesystem>
 
 #include <SFML/Graphics.hpp>
@@ -183,6 +184,16 @@ TEST(WindowDrawing, CursorPulseWindowSetUpAndShaderFallBacks) {
     EXPECT_EQ(cursor_sprite.getScale().x, 1.0f);
     draw_cursor(window, pulse, true);
     EXPECT_NEAR(cursor_sprite.getScale().x, 1.15f, 1e-5f);
+    // Held over a hot area, it turns just past 1.5 and comes back to 1.0 again and again, never running away.
+    float smallest = 2, largest = 0;
+    for (int frame = 0; frame < 60; ++frame) {
+        draw_cursor(window, pulse, true);
+        smallest = std::min(smallest, cursor_sprite.getScale().x);
+        largest = std::max(largest, cursor_sprite.getScale().x);
+    }
+    EXPECT_NEAR(largest, 1.55f, 1e-4f);
+    EXPECT_GT(smallest, 0.94f);
+    EXPECT_LT(smallest, 1.0f);
 
     // The icon: only a 16 x 16 image that loads; a smaller one or none keeps the default.
     const std::string folder = std::filesystem::temp_directory_path() / "vantorel-icon-test";
