@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "sim_maps.hpp"
+#include "support/sim_maps.hpp"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "sim_maps.hpp"
+#include "support/sim_maps.hpp"
 
 namespace {
 

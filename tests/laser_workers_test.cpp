@@ -5,8 +5,8 @@
 #include "combat/laser_phase.hpp"
 #include "combat/lasers.hpp"
 #include "combat/workers.hpp"
-#include "laser_scene.hpp"
 #include "support/laser_reference.hpp"
+#include "support/laser_scene.hpp"
 
 namespace {
 

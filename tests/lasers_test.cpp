@@ -7,7 +7,7 @@
 #include "combat/geometry.hpp"
 #include "combat/workers.hpp"
 #include "game/input.hpp"
-#include "laser_scene.hpp"
+#include "support/laser_scene.hpp"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The player's body in the wall grid: walking, ducking, jumping, probes and edges.
 #include "combat/geometry.hpp"
 #include "game/game_state.hpp"
-#include "sim_maps.hpp"
+#include "support/sim_maps.hpp"
 
 namespace {
 

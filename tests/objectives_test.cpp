@@ -6,7 +6,7 @@
 #include <climits>
 
 #include "combat/combat_state.hpp"
-#include "sim_maps.hpp"
+#include "support/sim_maps.hpp"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "sim_maps.hpp"
+#include "support/sim_maps.hpp"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The replay text format and its cursor.
 #include "game/replay.hpp"
 
-#include "sim_maps.hpp"
+#include "support/sim_maps.hpp"
 
 namespace {
 

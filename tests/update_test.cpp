@@ -1,7 +1,7 @@
 // Setting up a game: a fresh start, bounds on workers and screen size, and the same start twice alike.
 #include <climits>
 
-#include "sim_maps.hpp"
+#include "support/sim_maps.hpp"
 
 namespace {
 
