@@ -63,10 +63,12 @@ bool XServer::start(const std::string& screen, std::string& why) {
     // Everything the child needs is prepared before fork: after it, only system calls.
     const pid_t parent = getpid();
     const int child_end = 3;  // the descriptor Xvfb writes its display number to
+    const std::string child_end_text = std::to_string(child_end);
     // -noreset: by default the server resets when its last client leaves and refuses
     // connections meanwhile, which is every time one program ends and the next starts.
-    const char* args[] = {"Xvfb",         "-displayfd", "3",   "-screen",  "0",
-                          screen.c_str(), "-nolisten",  "tcp", "-noreset", nullptr};
+    const char* args[] = {
+        "Xvfb",     "-displayfd", child_end_text.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+        "-noreset", nullptr};
     pid_ = fork();
     if (pid_ == 0) {
         // A test program that dies without stopping the server takes it along.
@@ -106,7 +108,7 @@ bool XServer::start(const std::string& screen, std::string& why) {
     }
     close(ready[0]);
     const size_t digits = number.find_first_not_of("0123456789");
-    if (number.empty() || digits == 0 || number[digits] != '\n') {
+    if (digits == 0 || digits == std::string::npos || number[digits] != '\n') {
         why = "Xvfb gave no display number within 30 s. Its messages:\n" + contents_of(log_);
         stop();
         return false;
