@@ -16,8 +16,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/settings.hpp"
+#include "combat/combat_state.hpp"
 #include "combat/geometry.hpp"
-#include "combat/laser_phase.hpp"
 #include "combat/lasers.hpp"
 #include "combat/workers.hpp"
 #include "game/game_state.hpp"
@@ -171,7 +171,7 @@ void BM_LaserPhaseWithFlips(benchmark::State& state) {
     const Scene scene = build_scene(state.range(0), static_cast<int>(state.range(3)));
     combat.worker_count = static_cast<int32_t>(state.range(2));
     time_laser_phases(state, scene, false);
-    state.counters["resteps"] = static_cast<double>(laser_phase.last_restep_count());
+    state.counters["resteps"] = static_cast<double>(combat.laser_phase.last_restep_count());
     flip_timers = 30;
 }
 

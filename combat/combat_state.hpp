@@ -1,52 +1,15 @@
 // What the lasers, enemies, workers and shield keep for one play of a map:
-// the laser light buffer, the worker range records, the shield and the
-// deterministic random generator of the sparks.
+// the laser light buffer, the worker range records, the shield, the
+// deterministic random generator of the sparks, and the bookkeeping of the
+// update's laser and enemy phases.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-// A worker's half-open index range in the clearing and laser phases.
-struct RayShooter {
-    int32_t first = 0;
-    int32_t last = 0;
-    uint32_t* pixels = nullptr;  // laser_pixels
-};
-
-// A worker's half-open index range of enemies.
-struct EnemyMover {
-    int32_t first = 0;
-    int32_t last = 0;
-};
-
-struct ShieldEnds {
-    int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-};
-
-// What the player's arm does in this update, handed in by the update step.
-struct ArmInput {
-    float aim = 0;            // radians, from the shoulder towards the pointer
-    int32_t duck_offset = 0;  // shoulder below player.y, px
-    bool shoot_held = false;
-    bool shield_held = false;
-};
-
-// A pixel of laser_pixels: bytes r, g, b, a in memory order.
-inline constexpr uint32_t pack_rgba(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
-    return r | (g << 8) | (b << 16) | (a << 24);
-}
-inline constexpr uint32_t opaque_black = pack_rgba(0, 0, 0, 255);
-inline constexpr uint32_t laser_colour = pack_rgba(255, 0, 255, 255);
-
-// Deterministic stand-in for the C library's rand(): 0..32767, seeded per game,
-// so that a replay's sparks come out the same every time.
-struct GameRandom {
-    uint32_t state = 1;
-    int32_t next() {
-        state = state * 1103515245u + 12345u;
-        return static_cast<int32_t>((state >> 16) & 0x7fff);
-    }
-};
+#include "combat/combat_records.hpp"
+#include "combat/enemy_shots.hpp"
+#include "combat/laser_phase.hpp"
 
 // Per game: reset by start_game each time a map is played.
 struct CombatState {
@@ -58,6 +21,10 @@ struct CombatState {
     bool shield_up = false;
     ShieldEnds shield_ends;
     GameRandom random;
+    // Per update: rebuilt by every laser phase; run_ray_shooter reports into it while active.
+    LaserPhase laser_phase;
+    // Per update: the enemy workers' shots, flushed into world.lasers when the enemy phase ends.
+    PendingShots pending_shots;
 };
 
 inline CombatState combat;

@@ -1,7 +1,7 @@
 // The three enemy kinds: update, removal of the dead, and explosions.
 #pragma once
 
-#include "combat/combat_state.hpp"
+#include "combat/combat_records.hpp"
 
 // Enemy-phase worker body: updates enemies [first, last).
 void run_enemy_mover(EnemyMover* range);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "combat/combat_state.hpp"
 #include "combat/enemies.hpp"
 #include "combat/lasers.hpp"
 
@@ -17,22 +18,23 @@ void ShotBatch::fire(int32_t enemy, int32_t x, int32_t y, float angle) {
 
 void hand_over_shots(ShotBatch&& batch) {
     if (batch.shots.empty()) return;
-    const std::lock_guard lock(pending_shots.mutex);
-    pending_shots.batches.push_back(std::move(batch));
+    const std::lock_guard lock(combat.pending_shots.mutex);
+    combat.pending_shots.batches.push_back(std::move(batch));
 }
 
 void discard_enemy_shots() {
-    const std::lock_guard lock(pending_shots.mutex);
-    pending_shots.batches.clear();
+    const std::lock_guard lock(combat.pending_shots.mutex);
+    combat.pending_shots.batches.clear();
 }
 
 void flush_enemy_shots() {
-    const std::lock_guard lock(pending_shots.mutex);
-    pending_shots.sort();
+    PendingShots& pending = combat.pending_shots;
+    const std::lock_guard lock(pending.mutex);
+    pending.sort();
     {
         const std::lock_guard lasers_lock(laser_mutex);
-        for (const ShotBatch& b : pending_shots.batches)
+        for (const ShotBatch& b : pending.batches)
             world.lasers.insert(world.lasers.end(), b.particles.begin(), b.particles.end());
     }
-    pending_shots.batches.clear();
+    pending.batches.clear();
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "world/world_state.hpp"
@@ -32,10 +33,24 @@ struct ShotBatch {
 struct PendingShots {
     std::mutex mutex;
     std::vector<ShotBatch> batches;  // guarded by mutex
+
+    PendingShots() = default;
+    // Copies and moves take the batches and never the mutex: they happen
+    // between updates (a fresh game's queue, a test's saved state), when no
+    // worker runs.
+    PendingShots(const PendingShots& other) : batches(other.batches) {}
+    PendingShots(PendingShots&& other) noexcept : batches(std::move(other.batches)) {}
+    PendingShots& operator=(const PendingShots& other) {
+        batches = other.batches;
+        return *this;
+    }
+    PendingShots& operator=(PendingShots&& other) noexcept {
+        batches = std::move(other.batches);
+        return *this;
+    }
     // Puts the batches in enemy order; the caller holds the mutex.
     void sort();
 };
-inline PendingShots pending_shots;
 
 // Hands a finished worker's batch over for the merge (any thread; empty batches are dropped).
 void hand_over_shots(ShotBatch&& batch);

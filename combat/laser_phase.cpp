@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/settings.hpp"
+#include "combat/combat_state.hpp"
 
 LaserFrame LaserFrame::current(uint32_t* pixels) {
     LaserFrame f;
@@ -29,6 +30,21 @@ LaserFrame LaserFrame::current(uint32_t* pixels) {
     f.exit_x = world.exit_x;
     f.exit_y = world.exit_y;
     return f;
+}
+
+void apply_hit(const LaserHit& h) {
+    if (h.kind == HitKind::enemy) {
+        Enemy& e = world.enemies[static_cast<size_t>(h.enemy)];
+        if (e.health > INT32_MIN) --e.health;
+        if (e.health <= 0)
+            world.explosions.push_back({e.x, e.y, 0});
+        else
+            e.hit_flash = true;
+    } else {
+        if (world.player.health > INT32_MIN) --world.player.health;
+        world.player.hit_flash = true;
+    }
+    world.sparks.push_back(hit_spark(h.kind, h.x, h.y, h.angle, combat.random));
 }
 
 ParticleOutcome LaserPhase::step(Laser& p, const LaserRules& rules, Heading& heading) const {

@@ -90,6 +90,3 @@ private:
     std::vector<WorkerLog> logs_;
     int64_t resteps_ = 0;
 };
-
-// The phase run_worker_phases drives; run_ray_shooter reports into it while active.
-inline LaserPhase laser_phase;

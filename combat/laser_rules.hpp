@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "combat/combat_state.hpp"
+#include "combat/combat_records.hpp"
 #include "combat/geometry.hpp"
 #include "combat/player_body.hpp"
 #include "world/world_state.hpp"
@@ -142,20 +142,7 @@ inline Spark hit_spark(HitKind kind, float x, float y, float angle, GameRandom& 
 }
 
 // Damage, flag, explosion and spark of one hit, in the order the hits happened.
-inline void apply_hit(const LaserHit& h) {
-    if (h.kind == HitKind::enemy) {
-        Enemy& e = world.enemies[static_cast<size_t>(h.enemy)];
-        if (e.health > INT32_MIN) --e.health;
-        if (e.health <= 0)
-            world.explosions.push_back({e.x, e.y, 0});
-        else
-            e.hit_flash = true;
-    } else {
-        if (world.player.health > INT32_MIN) --world.player.health;
-        world.player.hit_flash = true;
-    }
-    world.sparks.push_back(hit_spark(h.kind, h.x, h.y, h.angle, combat.random));
-}
+void apply_hit(const LaserHit& h);
 
 // Writes one pixel of a w x h buffer at screen (column, row) if it lies inside.
 // Two workers may plot the same pixel (with the same colour): the stores are

@@ -5,8 +5,8 @@
 #include <mutex>
 
 #include "app/settings.hpp"
+#include "combat/combat_state.hpp"
 #include "combat/geometry.hpp"
-#include "combat/laser_phase.hpp"
 #include "combat/laser_rules.hpp"
 
 namespace {
@@ -71,10 +71,10 @@ void clear_laser_pixels(RayShooter* range) {
 void run_ray_shooter(RayShooter* range) {
     if (!range) return;
     // Only the laser phase's own records are stepped; anything else is no range of this phase.
-    if (!laser_phase.active()) return;
+    if (!combat.laser_phase.active()) return;
     const auto& records = combat.ray_shooters;
     if (!records.empty() && range >= records.data() && range < records.data() + records.size())
-        laser_phase.run(range->first, range->last, static_cast<size_t>(range - records.data()));
+        combat.laser_phase.run(range->first, range->last, static_cast<size_t>(range - records.data()));
 }
 
 void spark_step() {

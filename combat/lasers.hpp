@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "combat/combat_state.hpp"
+#include "combat/combat_records.hpp"
 #include "world/world_state.hpp"
 
 // Lays out one shot of up to 100 particles from (x, y) along `angle` (radians), into world.lasers.

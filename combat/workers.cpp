@@ -4,9 +4,9 @@
 #include <exception>
 #include <thread>
 
+#include "combat/combat_state.hpp"
 #include "combat/enemies.hpp"
 #include "combat/enemy_shots.hpp"
-#include "combat/laser_phase.hpp"
 #include "combat/lasers.hpp"
 #include "world/world_state.hpp"
 
@@ -91,9 +91,9 @@ void run_laser_phases() {
     // Enough record slots for every worker before the phase reads their addresses.
     combat.ray_shooters.resize(std::max<size_t>(
         combat.ray_shooters.size(), split_ranges(clamp_count(world.lasers.size()), combat.worker_count).size()));
-    laser_phase.begin(static_cast<int32_t>(combat.ray_shooters.size()), combat.laser_pixels.data());
+    combat.laser_phase.begin(static_cast<int32_t>(combat.ray_shooters.size()), combat.laser_pixels.data());
     run_worker_phase(run_ray_shooter, clamp_count(world.lasers.size()), combat.ray_shooters);
-    laser_phase.finish();
+    combat.laser_phase.finish();
 }
 
 void run_worker_phases() {
@@ -105,7 +105,7 @@ void run_worker_phases() {
         flush_enemy_shots();
     } catch (...) {
         // The update is abandoned half done; nothing of it may leak into the next game.
-        laser_phase.abandon();
+        combat.laser_phase.abandon();
         discard_enemy_shots();
         throw;
     }

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "combat/combat_state.hpp"
+#include "combat/combat_records.hpp"
 
 struct IndexRange {
     int32_t first = 0;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "combat/combat_state.hpp"
+#include "combat/combat_records.hpp"
 #include "combat/geometry.hpp"
 #include "game/game_state.hpp"
 #include "world/world_state.hpp"

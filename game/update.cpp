@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/settings.hpp"
-#include "combat/enemy_shots.hpp"
+#include "combat/combat_state.hpp"
 #include "combat/lasers.hpp"
 #include "combat/shield.hpp"
 #include "combat/workers.hpp"
@@ -37,11 +37,10 @@ void size_workers() {
 
 void fresh_game_state() {
     game = GameState{};
-    // All of it: a shield left standing, or its timer, must not carry into the next game.
+    // All of it: a shield left standing, or its timer, must not carry into the
+    // next game, nor shots queued by an update that never finished.
     combat = CombatState{};
     combat.random.state = game_random_seed;
-    // Shots queued by an update that never finished must not reach this game.
-    discard_enemy_shots();
     size_screen();
     size_workers();
     // Sparks outlive a map load; a new game starts without the last one's.

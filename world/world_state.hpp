@@ -129,5 +129,9 @@ struct World {
 
 inline World world;
 
-// Program-wide: serialises appends to world.lasers from enemy workers.
+// Program-wide: held by every append to world.lasers, the player's shot and the
+// merge of the enemies' shots after their phase. Both run on the main thread
+// between worker phases (enemy workers queue their shots in combat's
+// pending_shots instead), so it is never contended today; it keeps a future
+// append from a worker from racing them.
 inline std::mutex laser_mutex;

@@ -4,13 +4,14 @@
 
 #include <vector>
 
-#include "combat/enemy_shots.hpp"
+#include "combat/combat_state.hpp"
 
 // The shots handed over since the last flush, in enemy order.
 inline std::vector<EnemyShot> pending_enemy_shots() {
-    const std::lock_guard lock(pending_shots.mutex);
-    pending_shots.sort();
+    PendingShots& pending = combat.pending_shots;
+    const std::lock_guard lock(pending.mutex);
+    pending.sort();
     std::vector<EnemyShot> all;
-    for (const ShotBatch& b : pending_shots.batches) all.insert(all.end(), b.shots.begin(), b.shots.end());
+    for (const ShotBatch& b : pending.batches) all.insert(all.end(), b.shots.begin(), b.shots.end());
     return all;
 }
