@@ -33,8 +33,9 @@ struct Stage {
     sf::Texture laser_image;
     Stage() {
         if (const char* dir = std::getenv("VANTOREL_GAME_DIR")) std::filesystem::current_path(dir);
-        settings = Settings{};
-        settings.threads = 2;
+        Settings s;
+        s.threads = 2;
+        start_fresh(s);
         load_object_images();
         load_post_shader(800, 600);
         std::string why;

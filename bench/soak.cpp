@@ -67,10 +67,11 @@ struct MapSoak {
 };
 
 MapSoak soak_map(const char* text, int64_t updates, int32_t threads) {
-    settings = Settings{};
-    settings.threads = threads;
-    settings.lives_override = 2'000'000'000;  // never runs out within a run
-    correct_settings(settings, threads);
+    Settings s;
+    s.threads = threads;
+    s.lives_override = 2'000'000'000;  // never runs out within a run
+    correct_settings(s, threads);
+    start_fresh(s);
     std::string why;
     MapSoak out;
     if (!start_game(text, why)) {

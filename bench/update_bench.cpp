@@ -21,6 +21,7 @@
 #include "combat/lasers.hpp"
 #include "combat/workers.hpp"
 #include "game/game_state.hpp"
+#include "game/update.hpp"
 #include "support/laser_reference.hpp"
 #include "world/huge_pages.hpp"
 #include "world/map_loader.hpp"
@@ -80,10 +81,9 @@ std::string scene_text(int64_t map) {
 
 // Loads the scene and lays `particles` particles in shots across it.
 Scene build_scene(int64_t map, int particles) {
-    settings = Settings{};
-    settings.global_enemies = 3;  // every enemy active, on screen or not
-    game = GameState{};
-    combat.laser_pixels.assign(static_cast<size_t>(world.screen_width) * world.screen_height, opaque_black);
+    Settings s;
+    s.global_enemies = 3;  // every enemy active, on screen or not
+    start_fresh(s);
     if (!load_map(scene_text(map).c_str())) std::abort();
     world.camera_x = 400 - world.player.x;
     world.camera_y = 300 - world.player.y;

@@ -249,9 +249,10 @@ struct Play {
 };
 
 Play play(const Plan& plan, int32_t threads) {
-    settings = plan.settings;
-    settings.threads = threads;
-    correct_settings(settings, 2);
+    Settings s = plan.settings;
+    s.threads = threads;
+    correct_settings(s, 2);
+    start_fresh(s);
     std::string why;
     require(start_game(plan.map.c_str(), why), "a generated map loads: " + why + "\n" + plan.map);
     Play out;

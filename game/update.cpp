@@ -60,6 +60,15 @@ void flight_ends_jump() {
 
 }  // namespace
 
+void start_fresh(const Settings& s) {
+    settings = s;
+    world = World{};
+    game = GameState{};
+    combat = CombatState{};
+    combat.laser_pixels.assign(static_cast<size_t>(world.screen_width) * static_cast<size_t>(world.screen_height),
+                               opaque_black);
+}
+
 bool start_game(const char* map_text, std::string& why) {
     fresh_game_state();
     if (!load_map(map_text, why)) return false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/settings.hpp"
 #include "game/game_state.hpp"
 
 // Workers per phase never exceed this, whatever `threads` says: more would
@@ -20,6 +21,11 @@ bool usable_screen(int32_t w, int32_t h);
 // The spark colours and directions of every game come from this seed, so a
 // game replays the same.
 inline constexpr uint32_t game_random_seed = 1;
+
+// Puts the settings (to `s`), the world, the game and combat back to their
+// first values: no map, an 800 x 600 laser buffer of opaque black and one
+// worker. The clean slate every test, benchmark and fuzz input starts from.
+void start_fresh(const Settings& s = Settings{});
 
 // Sets up a game of the given map text, everything but the window: fresh
 // per-game state, the map, the camera, the power-up cheat and the shot

@@ -9,8 +9,8 @@
 #include "app/settings.hpp"
 #include "combat/enemy_shots.hpp"
 #include "combat/geometry.hpp"
+#include "game/update.hpp"
 #include "support/enemy_shots_peek.hpp"
-#include "support/fresh_state.hpp"
 #include "support/map_text.hpp"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "game/game_state.hpp"
-#include "support/fresh_state.hpp"
+#include "game/update.hpp"
 #include "world/world_state.hpp"
 
 namespace {

@@ -20,7 +20,6 @@
 #include "combat/geometry.hpp"
 #include "combat/workers.hpp"
 #include "game/update.hpp"
-#include "support/fresh_state.hpp"
 #include "support/map_text.hpp"
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"

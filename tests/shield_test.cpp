@@ -5,9 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.hpp"
+#include "combat/combat_state.hpp"
 #include "combat/geometry.hpp"
 #include "game/input.hpp"
-#include "support/fresh_state.hpp"
+#include "game/update.hpp"
 #include "support/map_text.hpp"
 
 namespace {

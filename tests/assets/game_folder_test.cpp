@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/custom_maps.hpp"
+#include "app/settings.hpp"
+#include "game/update.hpp"
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
 
@@ -32,7 +34,7 @@ TEST(GameFolder, ShipsALoadableExampleMapAndTheMenuFont) {
         ASSERT_TRUE(text) << path << ": " << why;
         EXPECT_TRUE(load_map(text->c_str(), why)) << path << ": " << why;
     }
-    world = World{};
+    start_fresh();  // frees the last map's grid
     EXPECT_GT(fs::file_size(game_dir / "Fonts" / "DejaVuSans.ttf"), 100000u);
 }
 

@@ -17,6 +17,7 @@
 #include "client/window_setup.hpp"
 #include "combat/combat_state.hpp"
 #include "game/game_state.hpp"
+#include "game/update.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -26,8 +27,7 @@ class Drawing : public ::testing::Test {
 protected:
     void SetUp() override {
         std::filesystem::current_path(VANTOREL_GAME_DIR);
-        settings = Settings{};
-        world = World{};
+        start_fresh();
         world.map_width = 2000;
         world.map_height = 2000;
         world.camera_x = -100;
@@ -35,10 +35,7 @@ protected:
         world.player.x = 500;
         world.player.y = 400;
         world.player.ducking = false;
-        game = GameState{};
         game.duck_offset = 0;
-        combat = CombatState{};
-        combat.laser_pixels.assign(800 * 600, opaque_black);
         static bool loaded = false;
         if (!loaded) load_object_images();
         loaded = true;

@@ -10,8 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.hpp"
+#include "combat/combat_state.hpp"
 #include "game/game_state.hpp"
-#include "support/fresh_state.hpp"
+#include "game/update.hpp"
 #include "support/map_text.hpp"
 #include "world/map_loader.hpp"
 #include "world/world_state.hpp"
