@@ -7,6 +7,7 @@
 // Lines (the walls and border), Sprites (objects, HUD and player). WholeFrame/N:
 // the frame driver's update (N particles in flight) plus all of the drawing.
 #include <filesystem>
+#include <optional>
 #include <random>
 
 #include <SFML/Graphics.hpp>
@@ -31,6 +32,7 @@ struct Stage {
                             sf::ContextSettings(24, 0, 0, 2, 0)};
     sf::RenderTexture scene;
     sf::Texture laser_image;
+    std::optional<LoadedGame> loaded;
     Stage() {
         if (const char* dir = std::getenv("VANTOREL_GAME_DIR")) std::filesystem::current_path(dir);
         Settings s;
@@ -39,7 +41,7 @@ struct Stage {
         load_object_images();
         load_post_shader(800, 600);
         std::string why;
-        start_game(map_text_for_name("1"), why);
+        loaded = start_game(map_text_for_name("1"), why);
         scene.create(800, 600);
         laser_image.create(800, 600);
     }

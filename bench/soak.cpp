@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -74,7 +75,8 @@ MapSoak soak_map(const char* text, int64_t updates, int32_t threads) {
     start_fresh(s);
     std::string why;
     MapSoak out;
-    if (!start_game(text, why)) {
+    std::optional<LoadedGame> loaded = start_game(text, why);
+    if (!loaded) {
         std::fprintf(stderr, "the map does not load: %s\n", why.c_str());
         std::exit(1);
     }
@@ -95,12 +97,11 @@ MapSoak soak_map(const char* text, int64_t updates, int32_t threads) {
         }
         if (r.outcome == FrameOutcome::won) {  // the exit was reached: play the map again
             ++out.wins;
-            start_game(text, why);
+            loaded = start_game(text, why);
         }
     }
     out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     out.end_mib = resident_mib();
-    world.release_grid();
     return out;
 }
 

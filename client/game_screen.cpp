@@ -121,16 +121,14 @@ bool run_game(sf::RenderWindow& window, const std::string& map_name, const std::
         game_error = "there is no map named \"" + map_name + "\"";
         return false;
     }
-    if (!start_game(text, game_error)) {
-        world.release_grid();
-        return false;
-    }
+    const std::optional<LoadedGame> loaded = start_game(text, game_error);
+    if (!loaded) return false;
     try {
         GameSession session(window, map_name);
         sf::sleep(sf::milliseconds(1));
         return play_frames(session);
     } catch (const std::bad_alloc&) {
-        // The session has freed the grid and the laser buffer on its way out.
+        // The game frees the grid and the laser buffer when this returns.
         game_error = "the game ran out of memory and had to stop";
         return false;
     }

@@ -3,7 +3,6 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include "app/settings.hpp"
-#include "combat/combat_state.hpp"
 #include "world/world_state.hpp"
 
 GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map_name(std::move(name)) {
@@ -15,12 +14,7 @@ GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map
     music.stop();
 }
 
-GameSession::~GameSession() {
-    music.stop();
-    world.release_grid();
-    combat.laser_pixels.clear();
-    combat.laser_pixels.shrink_to_fit();
-}
+GameSession::~GameSession() { music.stop(); }
 
 sf::Vector2i GameSession::pointer() const { return sf::Mouse::getPosition(window); }
 

@@ -15,7 +15,7 @@
 
 struct GameSession {
     GameSession(sf::RenderWindow& w, std::string name);
-    // Stops the music and frees the wall grid and the laser buffer.
+    // Stops the music.
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;

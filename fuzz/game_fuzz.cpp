@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -254,7 +255,8 @@ Play play(const Plan& plan, int32_t threads) {
     correct_settings(s, 2);
     start_fresh(s);
     std::string why;
-    require(start_game(plan.map.c_str(), why), "a generated map loads: " + why + "\n" + plan.map);
+    const std::optional<LoadedGame> loaded = start_game(plan.map.c_str(), why);
+    require(loaded.has_value(), "a generated map loads: " + why + "\n" + plan.map);
     Play out;
     size_t next = 0;
     const InputSource source = [&](UpdateInput& input) {
@@ -270,7 +272,6 @@ Play play(const Plan& plan, int32_t threads) {
     FrameView headless;
     while (out.outcome == FrameOutcome::playing && next < plan.inputs.size())
         out.outcome = run_frame(16, source, headless, watch).outcome;
-    world.release_grid();
     return out;
 }
 

@@ -21,6 +21,16 @@ bool usable_screen(int32_t w, int32_t h) {
 
 namespace {
 
+// Program-wide: numbers the games start_game has set up (and the clean slates
+// of start_fresh), so that only the owner of the latest frees its buffers.
+uint64_t games_started = 0;
+
+// Frees the wall grid and the laser buffer (a game's end, a map that did not load).
+void free_game_buffers() {
+    world.release_grid();
+    std::vector<uint32_t>().swap(combat.laser_pixels);
+}
+
 void size_screen() {
     const bool usable = usable_screen(settings.resolution_width, settings.resolution_height);
     world.screen_width = usable ? settings.resolution_width : fallback_screen_width;
@@ -60,7 +70,26 @@ void flight_ends_jump() {
 
 }  // namespace
 
+LoadedGame::LoadedGame(LoadedGame&& other) noexcept : number_(other.number_) { other.number_ = 0; }
+
+LoadedGame& LoadedGame::operator=(LoadedGame&& other) noexcept {
+    if (this != &other) {
+        release();
+        number_ = other.number_;
+        other.number_ = 0;
+    }
+    return *this;
+}
+
+LoadedGame::~LoadedGame() { release(); }
+
+void LoadedGame::release() {
+    if (number_ != 0 && number_ == games_started) free_game_buffers();
+    number_ = 0;
+}
+
 void start_fresh(const Settings& s) {
+    ++games_started;  // a game set up before this is no longer in the world
     settings = s;
     world = World{};
     game = GameState{};
@@ -69,13 +98,17 @@ void start_fresh(const Settings& s) {
                                opaque_black);
 }
 
-bool start_game(const char* map_text, std::string& why) {
+std::optional<LoadedGame> start_game(const char* map_text, std::string& why) {
+    const uint64_t number = ++games_started;
     fresh_game_state();
-    if (!load_map(map_text, why)) return false;
+    if (!load_map(map_text, why)) {
+        free_game_buffers();
+        return std::nullopt;
+    }
     centre_camera();
     if (settings.maximum_armor != 0) world.player.powered = true;
     world.player.shot_cooldown = settings.laser_cooldown_rate;
-    return true;
+    return LoadedGame(number);
 }
 
 void update_step(const UpdateInput& input) {

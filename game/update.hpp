@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/settings.hpp"
@@ -27,11 +28,30 @@ inline constexpr uint32_t game_random_seed = 1;
 // worker. The clean slate every test, benchmark and fuzz input starts from.
 void start_fresh(const Settings& s = Settings{});
 
+// What one game holds beyond the world's lists: the wall grid and the laser buffer, freed when it goes.
+// Only the owner of the latest game frees anything: an owner left over from
+// a game that a later start_game (or start_fresh) replaced frees nothing.
+class LoadedGame {
+public:
+    LoadedGame(LoadedGame&& other) noexcept;
+    LoadedGame& operator=(LoadedGame&& other) noexcept;
+    ~LoadedGame();
+    LoadedGame(const LoadedGame&) = delete;
+    LoadedGame& operator=(const LoadedGame&) = delete;
+
+private:
+    friend std::optional<LoadedGame> start_game(const char* map_text, std::string& why);
+    explicit LoadedGame(uint64_t number) : number_(number) {}
+    void release();
+
+    uint64_t number_ = 0;  // which start_game this game came from; 0 once moved from
+};
+
 // Sets up a game of the given map text, everything but the window: fresh
 // per-game state, the map, the camera, the power-up cheat and the shot
-// cooldown. False, with `why` saying what is wrong, when the map does not
-// load; such a map is never played.
-bool start_game(const char* map_text, std::string& why);
+// cooldown. Nothing, with `why` saying what is wrong, when the map does not
+// load; such a map is never played and keeps no grid or laser buffer.
+[[nodiscard]] std::optional<LoadedGame> start_game(const char* map_text, std::string& why);
 
 // One fixed simulation step with the given input. Throws std::bad_alloc when
 // memory runs out, in a worker as well as here: the step is then half done,

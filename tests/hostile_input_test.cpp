@@ -110,7 +110,8 @@ TEST_F(HostileInput, BasicEnemiesStayOnTheMapAndSmartOnesSweep) {
         const std::string text = std::string("120 80 20000 20000 30000 30000 0 0 2 ") + place + " 1 " + heading +
                                  " 30 30 2 " + heading + " 0 0 ";
         std::string why;
-        ASSERT_TRUE(start_game(text.c_str(), why)) << why;
+        const auto loaded = start_game(text.c_str(), why);
+        ASSERT_TRUE(loaded) << why;
         const float smart_start = world.enemies[1].angle;
         for (int u = 0; u < 150; ++u) {
             update_step(UpdateInput{});
@@ -127,12 +128,14 @@ TEST_F(HostileInput, ANewGameStartsWithoutTheLastOnesShield) {
     settings.maximum_armor = 1;
     const char* text = "200 200 100 100 30000 30000 0 0 0 0 0 ";
     std::string why;
-    ASSERT_TRUE(start_game(text, why)) << why;
+    auto loaded = start_game(text, why);
+    ASSERT_TRUE(loaded) << why;
     UpdateInput shield;
     shield.held[action_shield] = true;
     update_step(shield);
     ASSERT_TRUE(combat.shield_up);
-    ASSERT_TRUE(start_game(text, why)) << why;
+    loaded = start_game(text, why);
+    ASSERT_TRUE(loaded) << why;
     EXPECT_FALSE(combat.shield_up);
     EXPECT_EQ(combat.shield_timer, 0);
     update_step(shield);

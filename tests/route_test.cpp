@@ -54,14 +54,14 @@ RoutePlay play_route(int map, int threads, const Replay& replay) {
     correct_settings(s, threads);
     settings = s;
     std::string why;
-    EXPECT_TRUE(start_game(builtin_map_text(map), why)) << why;
+    const auto loaded = start_game(builtin_map_text(map), why);
+    EXPECT_TRUE(loaded) << why;
     RoutePlay play;
     play.outcome = play_replay(replay, [&play] {
         const Player& p = world.player;
         play.trace.push_back({p.x, p.y, p.health, p.lives, p.fx, p.fy, p.vx, p.vy, world.enemies.size(),
                               world.lasers.size(), world.sparks.size(), combat.random.state});
     });
-    world.release_grid();
     return play;
 }
 

@@ -37,8 +37,38 @@ TEST(StartGame, AMapThatDoesNotLoadIsNotPlayed) {
     EXPECT_FALSE(start_game("800 600 100 100 0 0 -3 ", why));
     EXPECT_FALSE(why.empty());
     EXPECT_FALSE(world.has_grid());
+    EXPECT_TRUE(combat.laser_pixels.empty());
     EXPECT_FALSE(start_game("", why));
     EXPECT_FALSE(why.empty());
+}
+
+// The owner of a game frees its grid and laser buffer when it goes, and only
+// then: not when it is moved, nor when an owner of a game already replaced by
+// the next one goes (the soak and the tool start map after map this way).
+TEST(StartGame, TheLoadedGameFreesTheGridAndLaserBufferWhenItGoes) {
+    settings = defaults();
+    const std::string map = flat_floor().text();
+    std::string why;
+    const auto holds_buffers = [] {
+        return world.has_grid() && !world.cell_kinds.empty() && !combat.laser_pixels.empty();
+    };
+    {
+        std::optional<LoadedGame> first = start_game(map.c_str(), why);
+        ASSERT_TRUE(first) << why;
+        LoadedGame owner = std::move(*first);
+        first.reset();
+        EXPECT_TRUE(holds_buffers()) << "a moved-from owner frees nothing";
+
+        std::optional<LoadedGame> second = start_game(map.c_str(), why);
+        ASSERT_TRUE(second) << why;
+        owner = std::move(*second);  // the first game's owner goes
+        EXPECT_TRUE(holds_buffers()) << "the owner of a replaced game frees nothing of the next";
+        second.reset();
+        EXPECT_TRUE(holds_buffers());
+    }
+    EXPECT_FALSE(world.has_grid());
+    EXPECT_TRUE(world.cell_kinds.empty());
+    EXPECT_TRUE(combat.laser_pixels.empty());
 }
 
 TEST(StartGame, WorkerCountIsBounded) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <thread>
@@ -85,13 +86,13 @@ int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err) {
         return 1;
     }
     settings = chosen;
-    if (!start_game(map_text.c_str(), why)) {
+    const std::optional<LoadedGame> loaded = start_game(map_text.c_str(), why);
+    if (!loaded) {
         err << "The map " << options.map << " cannot be played: " << why << '\n';
         return 1;
     }
     UpdateWatcher watch;
     if (options.trace) watch = [&out, near = options.near] { print_trace_line(out, near); };
     print_summary(out, play_replay(replay, watch));
-    world.release_grid();
     return 0;
 }

@@ -1,6 +1,7 @@
 // Small map texts and a driver for headless simulation tests.
 #pragma once
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ inline MapText flat_floor() {
     return m;
 }
 
+// The game start_map set up; kept until the next one replaces it.
+inline std::optional<LoadedGame> sim_game;
+
 // Default settings with one worker, then a game of `map`.
 inline void start_map(
     const MapText& map, const Settings& s = [] {
@@ -36,7 +40,8 @@ inline void start_map(
     }()) {
     settings = s;
     std::string why;
-    ASSERT_TRUE(start_game(map.text().c_str(), why)) << why;
+    sim_game = start_game(map.text().c_str(), why);
+    ASSERT_TRUE(sim_game) << why;
 }
 
 // An input with the given actions held.

@@ -115,11 +115,10 @@ bool controls_temporary_left(const fs::path& folder) {
 sf::Vector2i player_at_start() {
     settings = Settings{};
     std::string why;
-    EXPECT_TRUE(start_game(map_text_for_name("1"), why)) << why;
+    const auto loaded = start_game(map_text_for_name("1"), why);
+    EXPECT_TRUE(loaded) << why;
     for (int i = 0; i < 120; ++i) update_step(UpdateInput{});
-    const sf::Vector2i at(world.player.x + world.camera_x, world.player.y + world.camera_y);
-    world.release_grid();
-    return at;
+    return {world.player.x + world.camera_x, world.player.y + world.camera_y};
 }
 
 // Bright pixels (some channel above 60) in the player-sized box around `at`.
