@@ -86,7 +86,7 @@ void draw_checkpoints(sf::RenderTarget& target) {
 }
 
 void draw_enemies(sf::RenderTarget& target) {
-    for (Enemy& e : world.enemies) {
+    for (const Enemy& e : world.enemies) {
         if (!on_screen(e.x, e.y, 16)) continue;
         if (e.kind >= 1 && e.kind <= 3)
             images.enemy_sprite.setTexture(images.enemies[static_cast<size_t>(e.kind - 1)], true);
@@ -99,7 +99,6 @@ void draw_enemies(sf::RenderTarget& target) {
         flash.setPosition(screen_of(e.x, e.y));
         flash.setFillColor(sf::Color(255, 0, 0, 200));
         target.draw(flash);
-        e.hit_flash = false;
     }
 }
 
@@ -234,10 +233,9 @@ void draw_player_sprites(sf::RenderTarget& target) {
 void draw_player(sf::RenderTarget& target, sf::Vector2i pointer) {
     pose_player(pointer);
     draw_player_sprites(target);
-    Player& p = world.player;
+    const Player& p = world.player;
     if (!p.hit_flash) return;
     const sf::Vector2f at = screen_of(p.x, p.y);
     const sf::Color flash(255, 0, 0, 100);
     target.draw(p.ducking ? box(at.x - 14, at.y, 30, 32, flash) : box(at.x - 14, at.y - 32, 30, 64, flash));
-    p.hit_flash = false;
 }

@@ -17,5 +17,5 @@ void draw_hud(sf::RenderTarget& target);
 void pose_player(sf::Vector2i pointer);
 // Draws the posed body and arm with additive blending.
 void draw_player_sprites(sf::RenderTarget& target);
-// Poses and draws the player, then the red hit-flash box if it was hurt (and clears the flag).
+// Poses and draws the player, then the red hit-flash box if it was hurt.
 void draw_player(sf::RenderTarget& target, sf::Vector2i pointer);

@@ -48,8 +48,18 @@ FrameResult run_frame_updates(bool gate_holds, const InputSource& source, FrameV
     return result;
 }
 
-// The arm animation, the exit's spin and the explosions advance on gated frames.
+// A hit flash shows on one drawn frame: the enemies this frame's scene drew
+// have shown theirs. Enemies beyond the drawn margin keep theirs until a
+// frame draws them.
+void spend_drawn_enemy_flashes() {
+    for (Enemy& e : world.enemies)
+        if (on_screen(e.x, e.y, enemy_draw_margin)) e.hit_flash = false;
+}
+
+// Every drawn frame spends the enemies' shown flashes; the arm animation, the
+// exit's spin and the explosions advance on gated frames only.
 void advance_frame_counters(bool gate_holds) {
+    spend_drawn_enemy_flashes();
     if (!gate_holds) return;
     // Kept within one turn: the drawing only needs the angle, and a float that
     // grew for hours would lose its 30-degree steps.
@@ -78,6 +88,8 @@ FrameOutcome end_of_frame(FrameView& view) {
         player_drawn = false;
     }
     view.finish_frame(player_drawn);
+    // Shown with the player; a player who has just respawned unseen keeps it for the next frame.
+    if (player_drawn) world.player.hit_flash = false;
     return FrameOutcome::playing;
 }
 

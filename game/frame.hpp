@@ -2,9 +2,10 @@
 // through run_frame, so the replay tests prove the code the game runs.
 //
 // A frame, in order: the frame-rate gate, the frame's updates (each after the
-// view's music upkeep), the view draws the scene, the per-frame animation
-// counters advance, the win test, the death test (with the view's sequence
-// between losing the life and respawning), and the view finishes the frame.
+// view's music upkeep), the view draws the scene, the per-frame counters
+// advance (and the hit flashes the scene showed are spent), the win test, the
+// death test (with the view's sequence between losing the life and
+// respawning), and the view finishes the frame (the player's flash is then spent).
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,10 @@
 #include "game/game_state.hpp"
 
 enum class FrameOutcome { playing, won, game_over };
+
+// The frame draws enemies up to this far beyond the screen's edges, px (their
+// images reach 16 px from the centre); an enemy's hit flash shows on such a frame.
+inline constexpr int32_t enemy_draw_margin = 16;
 
 // What only a window does around the simulation; every hook is optional, so a
 // replay or a test passes a FrameView as it is.
@@ -23,7 +28,8 @@ public:
     // last event was an F9 press, which skips the track.
     virtual void music(bool /*f9_pressed*/) {}
     // Draws everything but the player after the frame's updates, before the
-    // animation counters advance (explosions and the exit show their current step).
+    // animation counters advance (explosions and the exit show their current
+    // step) and before the drawn enemies' hit flashes are spent. Reads the world only.
     virtual void draw_scene(bool /*gate_holds*/) {}
     // The exit was reached: the exit animation, before run_frame reports the win.
     virtual void exit_sequence() {}
@@ -32,8 +38,9 @@ public:
     virtual void death_sequence() {}
     // The last life was lost; the game ends when this returns.
     virtual void game_over_sequence() {}
-    // The frame goes on to its end: the player (unless it has just respawned,
-    // player_drawn false), the hit flash, the cursor and presenting.
+    // The frame goes on to its end: the player and its hit flash (unless it has
+    // just respawned, player_drawn false), the cursor and presenting. Reads the
+    // world only; the player's flash is spent after this.
     virtual void finish_frame(bool /*player_drawn*/) {}
 };
 

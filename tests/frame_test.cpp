@@ -156,4 +156,51 @@ TEST(FrameDriver, TheWindowHooksComeInTheirPlaceAroundTheSimulation) {
     EXPECT_EQ(view.calls, (Calls{"scene", "exit"}));
 }
 
+// A hit flash shows on exactly one drawn frame: an enemy's on the next frame
+// that draws it, gated or not (enemies beyond the drawn margin keep theirs),
+// the player's on the next frame that draws the player, which a respawn skips.
+TEST(FrameCounters, AHitFlashShowsOnTheOneFrameThatDrawsIt) {
+    struct FlashView : FrameView {
+        std::vector<bool> enemy_flags_drawn;
+        std::vector<bool> player_flags_drawn;  // only when the player is drawn
+        void draw_scene(bool) override {
+            for (const Enemy& e : world.enemies) enemy_flags_drawn.push_back(e.hit_flash);
+        }
+        void finish_frame(bool player_drawn) override {
+            if (player_drawn) player_flags_drawn.push_back(world.player.hit_flash);
+        }
+    };
+    start_map(flat_floor(), frame_settings(1, 50));  // 20 ms a frame; no source, so no updates
+    world.camera_x = world.camera_y = 0;
+    const int32_t right_edge = world.screen_width + enemy_draw_margin;
+    Enemy drawn, beyond;
+    drawn.x = right_edge;
+    beyond.x = right_edge + 1;
+    drawn.y = beyond.y = 300;
+    drawn.hit_flash = beyond.hit_flash = true;
+    world.enemies = {drawn, beyond};
+    world.player.hit_flash = true;
+    FlashView view;
+    run_frame(10, {}, view);  // not gated: the scene is drawn all the same
+    run_frame(10, {}, view);
+    EXPECT_EQ(view.enemy_flags_drawn, (std::vector<bool>{true, true, false, true}));
+    EXPECT_EQ(view.player_flags_drawn, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(world.enemies[1].hit_flash);
+    world.camera_x = -1;  // now the second enemy is drawn too
+    run_frame(10, {}, view);
+    run_frame(10, {}, view);
+    EXPECT_EQ(view.enemy_flags_drawn, (std::vector<bool>{true, true, false, true, false, true, false, false}));
+
+    // Hurt and dead in the same frame: the player respawns unseen and shows the flash on the next.
+    view.player_flags_drawn.clear();
+    world.player.hit_flash = true;
+    world.player.health = 0;
+    run_frame(10, {}, view);
+    EXPECT_TRUE(view.player_flags_drawn.empty());
+    EXPECT_TRUE(world.player.hit_flash);
+    run_frame(10, {}, view);
+    EXPECT_EQ(view.player_flags_drawn, (std::vector<bool>{true}));
+    EXPECT_FALSE(world.player.hit_flash);
+}
+
 }  // namespace
