@@ -17,9 +17,9 @@
 #include "client/shader_pass.hpp"
 #include "client/window_input.hpp"
 #include "game/frame.hpp"
+#include "game/health.hpp"
 #include "game/update.hpp"
 #include "world/maps.hpp"
-#include "world/world_state.hpp"
 
 namespace {
 
@@ -68,7 +68,7 @@ PauseChoice pause_game(GameSession& s) {
     if (had_music && s.music.getStatus() == sf::SoundSource::Playing) s.music.pause();
     const PauseChoice chosen = run_pause_menu(s.window, last_frame);
     if (chosen == pause_leave || chosen == pause_closed) return chosen;
-    if (chosen == pause_restart) world.player.health = -1;
+    if (chosen == pause_restart) forfeit_life();
     if (had_music && s.music.getStatus() == sf::SoundSource::Paused) s.music.play();
     confine_pointer(s, true);
     s.since_display.restart();  // the time in the menu does not reach the game

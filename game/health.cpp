@@ -27,6 +27,8 @@ void clamp_negative_health() {
     if (world.player.health < 0) world.player.health = 0;
 }
 
+void forfeit_life() { world.player.health = -1; }
+
 LifeOutcome take_life() {
     Player& p = world.player;
     // Already at or below zero: the game is over either way, and the count must not wrap.

@@ -10,5 +10,9 @@ void clamp_negative_health();
 // Takes a life and ends a jump. With none to spare the game is over;
 // otherwise the caller plays its death sequence and then calls respawn_player.
 LifeOutcome take_life();
+// The pause menu's restart: costs a life through this frame's death test
+// (health -1), which respawns the player at the last checkpoint or, with no
+// life to spare, ends the game.
+void forfeit_life();
 // The player reappears ducked at the respawn point with full health and the camera centred.
 void respawn_player();

@@ -67,6 +67,16 @@ TEST(Lives, RespawnAtTheLastCheckpointTouched) {
     EXPECT_EQ(world.player.x, 300);
     EXPECT_EQ(world.player.y, standing_y);
     EXPECT_EQ(world.player.lives, 1);
+
+    // The pause menu's restart costs a life the same way, however much health is left.
+    run_updates(60, holding({action_right}));
+    forfeit_life();
+    EXPECT_EQ(frame_without_updates(), FrameOutcome::playing);
+    EXPECT_EQ(world.player.x, 300);
+    EXPECT_EQ(world.player.health, 300);
+    EXPECT_EQ(world.player.lives, 0);
+    forfeit_life();
+    EXPECT_EQ(frame_without_updates(), FrameOutcome::game_over);
 }
 
 TEST(Lives, ReachingTheExitWinsEvenWithNoHealthLeft) {
