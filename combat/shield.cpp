@@ -4,8 +4,8 @@
 
 #include "app/settings.hpp"
 #include "combat/combat_state.hpp"
-#include "combat/geometry.hpp"
 #include "combat/lasers.hpp"
+#include "world/grid.hpp"
 #include "world/world_state.hpp"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "check.hpp"
-#include "combat/geometry.hpp"
+#include "world/grid.hpp"
 #include "world/map_loader.hpp"
 #include "world/map_text.hpp"
 #include "world/world_state.hpp"

@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "app/settings.hpp"
-#include "combat/geometry.hpp"
 #include "game/game_state.hpp"
+#include "world/grid.hpp"
 #include "world/world_state.hpp"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "combat/combat_records.hpp"
-#include "combat/geometry.hpp"
 #include "game/game_state.hpp"
+#include "world/grid.hpp"
 #include "world/world_state.hpp"
 
 // Whether action i (an Action: jump, duck, left, right, shoot, shield) is held

@@ -6,8 +6,8 @@
 
 #include "app/settings.hpp"
 #include "combat/combat_state.hpp"
-#include "combat/geometry.hpp"
 #include "game/game_state.hpp"
+#include "world/grid.hpp"
 #include "world/world_state.hpp"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <limits>
 
-#include "combat/geometry.hpp"
+#include "world/grid.hpp"
 #include "world/world_state.hpp"
 
 namespace {

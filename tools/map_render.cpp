@@ -6,9 +6,9 @@
 
 #include <SFML/System/Err.hpp>
 
-#include "combat/geometry.hpp"
 #include "tools/canvas.hpp"
 #include "tools/tool_input.hpp"
+#include "world/grid.hpp"
 #include "world/world_state.hpp"
 
 namespace {

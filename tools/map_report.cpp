@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "combat/geometry.hpp"
+#include "world/grid.hpp"
 #include "world/world_state.hpp"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/settings.hpp"
-#include "combat/geometry.hpp"
+#include "world/grid.hpp"
 #include "world/huge_pages.hpp"
 #include "world/map_text.hpp"
 #include "world/world_state.hpp"
