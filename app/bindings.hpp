@@ -5,14 +5,8 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
-#include <string_view>
 
-enum Action : int { action_jump, action_duck, action_left, action_right, action_shoot, action_shield };
-inline constexpr int action_count = 6;
-
-// Action names as vantorel-tool and the replay format spell them.
-inline constexpr std::array<std::string_view, action_count> action_names = {"jump",  "duck",  "left",
-                                                                            "right", "shoot", "shield"};
+#include "app/actions.hpp"
 
 // kind 'k': a key in the file's key numbering; 'm': a mouse button (0 left,
 // 1 right, 2 middle, 3 and 4 extra). Any other kind never triggers.

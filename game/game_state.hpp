@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/bindings.hpp"
+#include "app/actions.hpp"
 
 // What the player does during one update, however it is fed (window, replay, test).
 struct UpdateInput {
