@@ -82,3 +82,21 @@ inline constexpr int custom_footer_height = 72;  // page buttons and the message
 CustomMapLayout custom_map_layout(size_t count, int width, int height);
 // The list index of the map button under the pointer on `page`, or -1.
 int custom_map_under(const CustomMapLayout& layout, size_t count, int page, int px, int py);
+
+// ---- Pause menu: three 256 x 64 buttons centred on (W/2, H/2), integer halves ----
+// What the pause menu hands back to the game.
+enum PauseChoice : int {
+    pause_none = -1,    // the pointer is over no button
+    pause_return = 0,   // back to the game (also Escape)
+    pause_restart = 1,  // lose a life and start again from the last checkpoint
+    pause_leave = 2,    // leave the map
+    pause_closed = 4,   // the window was closed
+};
+
+// The button under the pointer (mx, my), or pause_none. Rows cy and cy + 64,
+// between two buttons, belong to none, so a click there does nothing.
+PauseChoice pause_button_at(int32_t mx, int32_t my, int32_t width, int32_t height);
+// The top edge of a button's picture and highlight, px.
+int32_t pause_button_top(PauseChoice button, int32_t height);
+// Whether the cursor pulses: anywhere over the three buttons, gaps included.
+bool over_pause_buttons(int32_t mx, int32_t my, int32_t width, int32_t height);

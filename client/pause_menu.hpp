@@ -4,7 +4,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
-#include "game/pause_layout.hpp"
+#include "app/menu_layout.hpp"
 
 // Runs until the player chooses; pause_return also for Escape and for a window
 // found closed, pause_closed when the player closes the window here.

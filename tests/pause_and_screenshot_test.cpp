@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/pause_layout.hpp"
+#include "app/menu_layout.hpp"
 #include "game/screenshot_name.hpp"
 
 TEST(PauseLayout, ButtonsAndTheGapsBetweenThem) {
