@@ -1,9 +1,8 @@
 // Pickups, checkpoints and the exit.
 #include "game/objectives.hpp"
 
-#include <cmath>
-
 #include <climits>
+#include <cmath>
 
 #include "combat/combat_state.hpp"
 #include "support/sim_maps.hpp"

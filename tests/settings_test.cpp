@@ -1,5 +1,6 @@
 #include "app/settings.hpp"
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include <climits>
 #include <gtest/gtest.h>
 
 namespace {

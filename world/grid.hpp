@@ -4,11 +4,10 @@
 #pragma once
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-
-#include <climits>
 
 #include "world/cell_kind.hpp"
 #include "world/world_state.hpp"
