@@ -1,0 +1,22 @@
+// What a screen learns from the window: its events, and once a frame the
+// pointer and the left button's held state. Built events stand in for the
+// window in tests.
+#pragma once
+
+#include <cstdint>
+
+#include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Event.hpp>
+
+// Per frame: read by the screen loop before the frame's update.
+struct FrameInput {
+    sf::Vector2i pointer;    // window px
+    bool left_held = false;  // the left mouse button is held down now
+    uint32_t frame_ms = 0;   // time between the last two presented frames, ms
+};
+
+// A key press of the key the game's key numbering gives `file_code` (key_code::escape, say).
+bool is_key_press(const sf::Event& event, uint32_t file_code);
+bool is_escape_press(const sf::Event& event);
+// A press of the left mouse button.
+bool is_left_click(const sf::Event& event);

@@ -1,0 +1,149 @@
+// What each menu screen does with the player's events and pointer, without a
+// window: the choices, hovers, pages and bindings that the screens on the
+// window side draw and act on. Pointer positions are window px.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "app/bindings.hpp"
+#include "app/menu_input.hpp"
+#include "app/menu_layout.hpp"
+
+// The title's logo panel and its slowly cycling colour: components stay within
+// 100 .. 240 (a shown frame may have up to 5 beyond, as the clamp follows it).
+struct LogoColour {
+    std::array<int, 3> value = {100, 100, 100};  // red, green, blue
+    std::array<int, 3> step = {1, 1, 1};         // 1 .. 5 each, drawn from rand()
+    int direction = 1;
+
+    void new_steps();
+    // After a frame has shown the panel: turn round at either end of the range, clamp, and step on.
+    void next_frame();
+};
+
+// Per visit of the title menu. A left click chooses the entry that was under
+// the pointer in the frame last drawn.
+class TitleMenu {
+public:
+    explicit TitleMenu(int width) : width_(width) {}
+    void handle(const sf::Event& event);
+    void update(sf::Vector2i pointer) { under_ = title_choice(pointer.x, pointer.y, width_); }
+    bool cursor_hot(sf::Vector2i p) const { return title_cursor_pulses(p.x, width_, under_); }
+    bool done() const { return done_; }
+    int under() const { return under_; }    // a TitleChoice
+    int choice() const { return chosen_; }  // title_none for a miss or a close
+
+private:
+    int width_;
+    int under_ = title_none;
+    int chosen_ = title_none;
+    bool done_ = false;
+};
+
+// Per visit of map selection: one numbered button per map, unlocked up to the progress.
+class MapSelectMenu {
+public:
+    MapSelectMenu(size_t map_count, int32_t progress, int width)
+        : count_(map_count), progress_(progress), width_(width) {}
+    // Escape or a click on go-back leaves; a click on an unlocked button asks to play its map.
+    void handle(const sf::Event& event, sf::Vector2i pointer);
+    void update(sf::Vector2i pointer) { hovered_ = buttons(pointer).hovered; }
+    MapButtons buttons(sf::Vector2i pointer) const {
+        return layout_map_buttons(count_, progress_, width_, pointer.x, pointer.y);
+    }
+    // The list index of the map a click asked to play, handed out once.
+    std::optional<int> take_play();
+    // A game started here has ended: the raised progress to save when the newest map was won.
+    std::optional<int32_t> game_ended(int index, bool won);
+    bool cursor_hot(sf::Vector2i p) const { return hovered_ != -1 || over_go_back(p.x, p.y); }
+    bool done() const { return done_; }
+    void close() { done_ = true; }
+    int32_t progress() const { return progress_; }
+
+private:
+    size_t count_;
+    int32_t progress_;  // kept raised for this visit even if saving it fails
+    int width_;
+    int hovered_ = -1;  // the unlocked button under the pointer in the frame last drawn
+    std::optional<int> play_;
+    bool done_ = false;
+};
+
+// Per opening of the pause menu, laid out for a W x H window.
+class PauseMenu {
+public:
+    explicit PauseMenu(sf::Vector2i size) : size_(size) {}
+    // Escape returns to the game; a left click on a button chooses it.
+    void handle(const sf::Event& event, sf::Vector2i pointer);
+    void close() { chosen_ = pause_closed; }
+    PauseChoice under(sf::Vector2i p) const { return pause_button_at(p.x, p.y, size_.x, size_.y); }
+    bool cursor_hot(sf::Vector2i p) const { return over_pause_buttons(p.x, p.y, size_.x, size_.y); }
+    bool done() const { return chosen_ != pause_none; }
+    // What the player chose; pause_return also when the window was found closed.
+    PauseChoice choice() const { return chosen_ == pause_none ? pause_return : chosen_; }
+
+private:
+    sf::Vector2i size_;
+    PauseChoice chosen_ = pause_none;
+};
+
+// Per visit of the story page. Escape leaves; so does the left button held
+// over go-back, however the press began.
+class StoryPage {
+public:
+    void handle(const sf::Event& event) { done_ = done_ || is_escape_press(event); }
+    void update(const FrameInput& input);
+    void close() { done_ = true; }
+    bool done() const { return done_; }
+
+private:
+    bool done_ = false;
+};
+
+// Per visit of the controls menu: one pass that binds jump, duck, left, right,
+// shoot and shield in turn into `target`. Escape abandons the pass, keeping
+// what it bound so far in `target` only.
+class ControlsPass {
+public:
+    explicit ControlsPass(ControlBindings& target) : target_(target) {}
+    // A key or a mouse button binds the action asked for; releases, motion and the rest pass by.
+    void handle(const sf::Event& event);
+    void close() { ended_ = true; }
+    int prompting() const { return action_; }  // an Action; action_count once all six are bound
+    bool complete() const { return action_ == action_count; }
+    bool done() const { return ended_ || complete(); }
+
+private:
+    ControlBindings& target_;
+    int action_ = 0;
+    bool ended_ = false;
+};
+
+// Per visit of the custom-map screen: a paged list of `count` map buttons.
+class CustomMapList {
+public:
+    CustomMapList(size_t count, sf::Vector2i size) : count_(count), layout_(custom_map_layout(count, size.x, size.y)) {}
+    // Escape or go-back leaves; PageDown / Right / the wheel down and PageUp /
+    // Left / the wheel up turn pages; a click on a row asks to play its map.
+    void handle(const sf::Event& event, sf::Vector2i pointer);
+    // The list index of the map a click asked to play, handed out once.
+    std::optional<size_t> take_play();
+    int under(sf::Vector2i p) const { return custom_map_under(layout_, count_, page_, p.x, p.y); }
+    bool cursor_hot(sf::Vector2i p) const;
+    const CustomMapLayout& layout() const { return layout_; }
+    int page() const { return page_; }
+    bool done() const { return done_; }
+    void close() { done_ = true; }
+
+private:
+    void turn_page(int by);
+
+    size_t count_;
+    CustomMapLayout layout_;
+    int page_ = 0;
+    std::optional<size_t> play_;
+    bool done_ = false;
+};

@@ -1,0 +1,250 @@
+// Each menu screen's answer to built window events, without a window: one
+// table per screen of which event, at which pointer, gives which choice.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <SFML/Window/Event.hpp>
+#include <gtest/gtest.h>
+
+#include "app/bindings.hpp"
+#include "app/menu_layout.hpp"
+#include "app/menu_logic.hpp"
+
+namespace {
+
+const sf::Vector2i layout(800, 600);
+
+sf::Event key(sf::Keyboard::Key code) {
+    sf::Event e;
+    e.type = sf::Event::KeyPressed;
+    e.key = {code, false, false, false, false};
+    return e;
+}
+sf::Event key_release(sf::Keyboard::Key code) {
+    sf::Event e = key(code);
+    e.type = sf::Event::KeyReleased;
+    return e;
+}
+sf::Event click(sf::Mouse::Button button = sf::Mouse::Left) {
+    sf::Event e;
+    e.type = sf::Event::MouseButtonPressed;
+    e.mouseButton = {button, 0, 0};
+    return e;
+}
+sf::Event moved() {
+    sf::Event e;
+    e.type = sf::Event::MouseMoved;
+    e.mouseMove = {0, 0};
+    return e;
+}
+sf::Event wheel(float delta) {
+    sf::Event e;
+    e.type = sf::Event::MouseWheelScrolled;
+    e.mouseWheelScroll = {sf::Mouse::VerticalWheel, delta, 0, 0};
+    return e;
+}
+FrameInput at(sf::Vector2i p, bool held = false) { return {p, held, 16}; }
+
+TEST(ScreenEvents, TitleChoosesTheEntryUnderThePointerOfTheLastDrawnFrame) {
+    struct Case {
+        sf::Vector2i drawn_at;  // the pointer when the frame was drawn
+        sf::Event event;
+        bool done;
+        int choice;
+    };
+    const std::vector<Case> cases = {
+        {{400, 300}, click(), true, title_play_game},
+        {{400, 370}, click(), true, title_custom_map},
+        {{400, 430}, click(), true, title_controls},
+        {{400, 490}, click(), true, title_story},
+        {{400, 560}, click(), true, title_quit},
+        {{50, 300}, click(), true, title_none},        // beside the entries: back to the title
+        {{400, 300}, click(), true, title_play_game},  // the frame's entry, not the pointer's now
+        {{400, 300}, click(sf::Mouse::Right), false, title_none},
+        {{400, 300}, key(sf::Keyboard::Escape), false, title_none},
+        {{400, 300}, key(sf::Keyboard::Return), false, title_none},
+        {{400, 300}, moved(), false, title_none},
+    };
+    for (const Case& c : cases) {
+        TitleMenu title(layout.x);
+        title.update(c.drawn_at);
+        title.handle(c.event);
+        EXPECT_EQ(title.done(), c.done) << c.drawn_at.y;
+        EXPECT_EQ(title.choice(), c.choice) << c.drawn_at.y;
+    }
+    TitleMenu never_drawn(layout.x);  // a click before the first frame chooses nothing
+    never_drawn.handle(click());
+    EXPECT_EQ(never_drawn.choice(), title_none);
+}
+
+TEST(ScreenEvents, MapSelectionPlaysUnlockedMapsAndRaisesTheProgressOnAWinOfTheNewest) {
+    // Buttons sit at x = 20 + 96 i, y = 64; maps 1 and 2 are unlocked at progress 1.
+    struct Case {
+        sf::Vector2i pointer;
+        sf::Event event;
+        bool won;                      // how a game started here ends
+        int played;                    // the list index asked to play, or -1 for none
+        std::optional<int32_t> saved;  // the progress to save afterwards
+        bool done;
+    };
+    const std::vector<Case> cases = {
+        {{60, 80}, click(), true, 0, std::nullopt, false},  // an older map won: no change
+        {{150, 80}, click(), true, 1, 2, false},            // the newest won: raised
+        {{150, 80}, click(), false, 1, std::nullopt, false},
+        {{250, 80}, click(), true, -1, std::nullopt, false},  // map 3 is locked
+        {{150, 80}, click(sf::Mouse::Right), true, -1, std::nullopt, false},
+        {{20, 10}, click(), true, -1, std::nullopt, true},  // go-back
+        {{150, 80}, key(sf::Keyboard::Escape), true, -1, std::nullopt, true},
+        {{150, 80}, key(sf::Keyboard::Space), true, -1, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        MapSelectMenu menu(5, 1, layout.x);
+        menu.update(c.pointer);
+        menu.handle(c.event, c.pointer);
+        const std::optional<int> played = menu.take_play();
+        EXPECT_EQ(played.value_or(-1), c.played) << c.pointer.x;
+        EXPECT_FALSE(menu.take_play()) << "handed out once";
+        if (played) {
+            EXPECT_EQ(menu.game_ended(*played, c.won), c.saved) << c.pointer.x;
+        }
+        EXPECT_EQ(menu.progress(), c.saved.value_or(1)) << c.pointer.x;
+        EXPECT_EQ(menu.done(), c.done) << c.pointer.x;
+    }
+    // A click between two frames goes to the button the last frame showed under the pointer.
+    MapSelectMenu menu(5, 4, layout.x);
+    menu.update({60, 80});
+    menu.handle(click(), {350, 80});
+    EXPECT_EQ(menu.take_play(), 0);
+}
+
+TEST(ScreenEvents, PauseMenuButtonsEscapeAndTheGapsBetweenThem) {
+    // Centred on (400, 300): return 237..299, restart 301..363, exit 365..427, x 273..527.
+    struct Case {
+        sf::Event event;
+        sf::Vector2i pointer;
+        PauseChoice choice;  // pause_none: the menu stays
+    };
+    const std::vector<Case> cases = {
+        {click(), {400, 270}, pause_return},
+        {click(), {400, 237}, pause_return},
+        {click(), {400, 300}, pause_none},  // between return and restart
+        {click(), {400, 301}, pause_restart},
+        {click(), {400, 363}, pause_restart},
+        {click(), {400, 364}, pause_none},  // between restart and exit
+        {click(), {400, 396}, pause_leave},
+        {click(), {400, 428}, pause_none},
+        {click(), {272, 270}, pause_none},
+        {click(), {527, 270}, pause_return},
+        {click(sf::Mouse::Right), {400, 270}, pause_none},
+        {key(sf::Keyboard::Escape), {0, 0}, pause_return},
+        {key(sf::Keyboard::Return), {400, 270}, pause_none},
+        {key_release(sf::Keyboard::Escape), {400, 270}, pause_none},
+    };
+    for (const Case& c : cases) {
+        PauseMenu pause(layout);
+        pause.handle(c.event, c.pointer);
+        EXPECT_EQ(pause.done(), c.choice != pause_none) << c.pointer.y;
+        EXPECT_EQ(pause.choice(), c.choice == pause_none ? pause_return : c.choice) << c.pointer.y;
+    }
+    PauseMenu closing(layout);
+    closing.close();
+    EXPECT_EQ(closing.choice(), pause_closed);
+    EXPECT_EQ(PauseMenu(layout).choice(), pause_return);  // found closed: back to the game
+}
+
+TEST(ScreenEvents, StoryPageLeavesOnEscapeOrTheGoBackButtonHeld) {
+    struct Case {
+        std::vector<sf::Event> events;
+        FrameInput frame;
+        bool done;
+    };
+    const std::vector<Case> cases = {
+        {{key(sf::Keyboard::Escape)}, at({400, 300}), true},
+        {{key(sf::Keyboard::Return), click()}, at({400, 300}), false},
+        {{click()}, at({20, 10}), false},  // a click event alone does not go back: the held button does
+        {{}, at({20, 10}, true), true},    // held over the button, however the press began
+        {{}, at({63, 31}, true), true},
+        {{}, at({64, 31}, true), false},
+        {{}, at({400, 300}, true), false},
+    };
+    for (const Case& c : cases) {
+        StoryPage story;
+        for (const sf::Event& e : c.events) story.handle(e);
+        story.update(c.frame);
+        EXPECT_EQ(story.done(), c.done) << c.frame.pointer.x << " " << c.frame.left_held;
+    }
+}
+
+TEST(ScreenEvents, ControlsMenuBindsSixInTurnAndCompletesOnlyAWholePass) {
+    ControlBindings bound;
+    ControlsPass pass(bound);
+    for (const sf::Event& e : {key(sf::Keyboard::I), key_release(sf::Keyboard::I), moved(), key(sf::Keyboard::K),
+                               key(sf::Keyboard::J), key(sf::Keyboard::L), click(sf::Mouse::Middle)}) {
+        pass.handle(e);
+        EXPECT_FALSE(pass.done());
+    }
+    EXPECT_EQ(pass.prompting(), action_shield);
+    pass.handle(key(sf::Keyboard::E));
+    EXPECT_TRUE(pass.complete());
+    EXPECT_EQ(format_bindings(bound), "k105k107k106k108m2k101");
+
+    // Escape at the fourth prompt: the first three stay bound for this run, the pass is not complete.
+    ControlBindings abandoned;
+    ControlsPass escaped(abandoned);
+    for (const sf::Event& e : {key(sf::Keyboard::Q), click(sf::Mouse::Right), key(sf::Keyboard::Z),
+                               key(sf::Keyboard::Escape), key(sf::Keyboard::X)})
+        escaped.handle(e);
+    EXPECT_TRUE(escaped.done());
+    EXPECT_FALSE(escaped.complete());
+    EXPECT_EQ(format_bindings(abandoned), "k113m1k122k100m0m1");
+
+    ControlBindings closed;
+    ControlsPass closing(closed);
+    closing.handle(key(sf::Keyboard::Q));
+    closing.close();
+    EXPECT_TRUE(closing.done());
+    EXPECT_FALSE(closing.complete());
+}
+
+TEST(ScreenEvents, CustomMapsPagesPlaysAndGoesBack) {
+    // 30 maps at 800 x 600: 13 rows a page from y = 64, 34 apart; three pages.
+    CustomMapList list(30, layout);
+    const CustomMapLayout& l = list.layout();
+    ASSERT_EQ(l.rows_per_page, 13);
+    ASSERT_EQ(l.pages, 3);
+    struct Step {
+        sf::Event event;
+        sf::Vector2i pointer;
+        int page;
+        int played;  // the list index asked to play, or -1
+    };
+    const std::vector<Step> steps = {
+        {click(), {300, 80}, 0, 0},
+        {key(sf::Keyboard::PageDown), {0, 300}, 1, -1},
+        {click(), {300, 64 + 34}, 1, 14},
+        {key(sf::Keyboard::Right), {0, 300}, 2, -1},
+        {key(sf::Keyboard::Right), {0, 300}, 2, -1},  // the last page stays
+        {click(), {300, 64 + 34 * 4}, 2, -1},         // below the last map: nothing
+        {click(), {300, 64 + 34 * 3 + 31}, 2, 29},    // the last row's bottom edge
+        {wheel(1), {0, 300}, 1, -1},
+        {click(), {l.previous.x + 5, l.previous.y + 5}, 0, -1},
+        {key(sf::Keyboard::Left), {0, 300}, 0, -1},
+        {click(sf::Mouse::Right), {300, 80}, 0, -1},
+        {click(), {l.next.x + 5, l.next.y + 5}, 1, -1},
+        {wheel(-1), {0, 300}, 2, -1},
+    };
+    for (const Step& s : steps) {
+        list.handle(s.event, s.pointer);
+        EXPECT_EQ(list.page(), s.page) << s.pointer.y;
+        EXPECT_EQ(static_cast<int>(list.take_play().value_or(size_t(-1))), s.played) << s.pointer.y;
+        EXPECT_FALSE(list.done());
+    }
+    list.handle(click(), {20, 10});
+    EXPECT_TRUE(list.done());
+    CustomMapList escaped(30, layout);
+    escaped.handle(key(sf::Keyboard::Escape), {300, 80});
+    EXPECT_TRUE(escaped.done());
+}
+
+}  // namespace
