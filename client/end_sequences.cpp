@@ -3,9 +3,9 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Sleep.hpp>
 
-#include "client/menu_kit.hpp"
 #include "client/object_images.hpp"
 #include "client/scene_drawing.hpp"
+#include "client/screen.hpp"
 #include "client/shader_pass.hpp"
 
 namespace {
@@ -44,7 +44,7 @@ bool music_playing(const GameSession& s) { return s.music.getStatus() == sf::Sou
 }  // namespace
 
 void play_exit_animation(GameSession& s) {
-    menu_frame_limit(s.window, true);
+    set_frame_limit(s.window, FrameLimit::menus);
     present_offscreen(s.window, s.scene);
     FrozenWindow frozen(s.window);
     for (int i = 0; i < 2; ++i) {  // both buffers hold the scene before the player shrinks over it
@@ -62,11 +62,11 @@ void play_exit_animation(GameSession& s) {
     }
     scale_player(1, 1);
     sf::sleep(sf::Time::Zero);
-    menu_frame_limit(s.window, false);
+    set_frame_limit(s.window, FrameLimit::none);
 }
 
 void play_death_animation(GameSession& s) {
-    menu_frame_limit(s.window, true);
+    set_frame_limit(s.window, FrameLimit::menus);
     show_scene_plainly(s);
     FrozenWindow frozen(s.window);
     pose_player(s.pointer());
@@ -80,11 +80,11 @@ void play_death_animation(GameSession& s) {
         s.window.display();
     }
     scale_player(1, 1);
-    menu_frame_limit(s.window, false);
+    set_frame_limit(s.window, FrameLimit::none);
 }
 
 void play_game_over(GameSession& s) {
-    menu_frame_limit(s.window, true);
+    set_frame_limit(s.window, FrameLimit::menus);
     pose_player(s.pointer());
     show_scene_plainly(s);
     draw_player_sprites(s.window);
@@ -106,5 +106,5 @@ void play_game_over(GameSession& s) {
         post_process_window(s.window);
         s.window.display();
     }
-    menu_frame_limit(s.window, false);
+    set_frame_limit(s.window, FrameLimit::none);
 }

@@ -4,17 +4,16 @@
 #include <optional>
 
 #include <SFML/System/Sleep.hpp>
-#include <SFML/Window/Event.hpp>
 
 #include "app/key_codes.hpp"
 #include "app/settings.hpp"
 #include "client/end_sequences.hpp"
 #include "client/game_session.hpp"
-#include "client/object_images.hpp"
+#include "client/menu_kit.hpp"
 #include "client/pause_menu.hpp"
 #include "client/scene_drawing.hpp"
+#include "client/screen.hpp"
 #include "client/screenshot.hpp"
-#include "client/shader_pass.hpp"
 #include "client/window_input.hpp"
 #include "game/frame.hpp"
 #include "game/health.hpp"
@@ -22,8 +21,6 @@
 #include "world/maps.hpp"
 
 namespace {
-
-std::string game_error;
 
 // The window's side of every frame the frame driver runs.
 class WindowView : public FrameView {
@@ -38,14 +35,9 @@ public:
     void exit_sequence() override { play_exit_animation(s); }
     void death_sequence() override { play_death_animation(s); }
     void game_over_sequence() override { play_game_over(s); }
+    // The player goes into the scene here; the screen loop adds the cursor and presents it.
     void finish_frame(bool player_drawn) override {
-        const sf::Vector2i pointer = s.pointer();
-        if (player_drawn) draw_player(s.scene, pointer);
-        cursor_sprite.setPosition(static_cast<float>(pointer.x), static_cast<float>(pointer.y));
-        s.scene.draw(cursor_sprite);
-        present_offscreen(s.window, s.scene);
-        s.window.display();
-        s.displayed();
+        if (player_drawn) draw_player(s.scene, s.pointer());
     }
 
 private:
@@ -71,65 +63,73 @@ PauseChoice pause_game(GameSession& s) {
     if (chosen == pause_restart) forfeit_life();
     if (had_music && s.music.getStatus() == sf::SoundSource::Paused) s.music.play();
     confine_pointer(s, true);
-    s.since_display.restart();  // the time in the menu does not reach the game
     return chosen;
 }
 
-// Handles every pending event; a choice that ends the game when there is one.
-std::optional<PauseChoice> handle_events(GameSession& s) {
-    for (sf::Event event; s.window.pollEvent(event);) {
-        const bool key = event.type == sf::Event::KeyPressed;
-        s.last_event_was_f9 = key && event.key.code == key_from_file_code(key_code::f9);
-        if (event.type == sf::Event::Closed) return pause_closed;
-        if (key && event.key.code == key_from_file_code(key_code::escape)) {
-            const PauseChoice chosen = pause_game(s);
-            if (chosen == pause_leave || chosen == pause_closed) return chosen;
-        }
-        if (key && event.key.code == key_from_file_code(key_code::f12)) take_screenshot(s.window, s.map_name);
-    }
-    return std::nullopt;
-}
+// The frames of one game, until it is won, lost, left or closed.
+class GameScreen : public Screen {
+public:
+    explicit GameScreen(GameSession& session) : s_(session), view_(session) {}
 
-// The frames of one game until it is won, lost, left or closed.
-bool play_frames(GameSession& s) {
-    WindowView view(s);
-    const InputSource input = [&s](UpdateInput& in) {
-        read_window_input(s.window, s.last_event_was_f9, in);
-        return true;
-    };
-    while (true) {
-        if (!s.window.isOpen()) return false;
-        if (const auto ended = handle_events(s)) {
-            if (*ended == pause_closed) s.window.close();
-            sf::sleep(sf::Time::Zero);
-            return false;
-        }
-        const FrameOutcome outcome = run_frame(s.frame_ms, input, view).outcome;
-        if (outcome == FrameOutcome::won) return true;
-        if (outcome == FrameOutcome::game_over) return false;
+    ScreenTraits traits() const override {
+        ScreenTraits t;
+        t.on_entry = FrameLimit::keep;  // the menu that starts a game lifts its limit
+        return t;
     }
-}
+    void load() override { sf::sleep(sf::milliseconds(1)); }
+    void handle(const sf::Event& event, sf::Vector2i) override {
+        // Kept across frames until the next event: every update until then skips the track.
+        last_event_was_f9_ = is_key_press(event, key_code::f9);
+        if (is_escape_press(event)) {
+            const PauseChoice chosen = pause_game(s_);
+            if (chosen == pause_leave) end_ = GameEnd::left;
+            if (chosen == pause_closed) end_ = GameEnd::closed;
+            if (end_) return;
+        }
+        if (is_key_press(event, key_code::f12)) take_screenshot(s_.window, s_.map_name);
+    }
+    void closed() override { end_ = GameEnd::closed; }
+    void update(const FrameInput& input) override {
+        const InputSource source = [this](UpdateInput& in) {
+            read_window_input(s_.window, last_event_was_f9_, in);
+            return true;
+        };
+        const FrameOutcome outcome = run_frame(input.frame_ms, source, view_).outcome;
+        if (outcome == FrameOutcome::won) end_ = GameEnd::won;
+        if (outcome == FrameOutcome::game_over) end_ = GameEnd::game_over;
+    }
+    void draw(sf::RenderTarget&, sf::Vector2i) override {}  // the frame driver drew the scene
+    sf::RenderTexture* scene() override { return &s_.scene; }
+    bool done() const override { return end_.has_value(); }
+    GameEnd end() const { return end_.value_or(GameEnd::closed); }
+
+private:
+    GameSession& s_;
+    WindowView view_;
+    bool last_event_was_f9_ = false;
+    std::optional<GameEnd> end_;
+};
 
 }  // namespace
 
-const std::string& last_game_error() { return game_error; }
-
-bool run_game(sf::RenderWindow& window, const std::string& map_name, const std::string* map_text) {
-    game_error.clear();
+GameResult run_game(sf::RenderWindow& window, const std::string& map_name, const std::string* map_text) {
+    GameResult result;
     const char* text = map_text ? map_text->c_str() : map_text_for_name(map_name);
     if (text == nullptr) {
-        game_error = "there is no map named \"" + map_name + "\"";
-        return false;
+        result.error = "there is no map named \"" + map_name + "\"";
+        return result;
     }
-    const std::optional<LoadedGame> loaded = start_game(text, game_error);
-    if (!loaded) return false;
+    const std::optional<LoadedGame> loaded = start_game(text, result.error);
+    if (!loaded) return result;
     try {
         GameSession session(window, map_name);
-        sf::sleep(sf::milliseconds(1));
-        return play_frames(session);
+        GameScreen screen(session);
+        run_screen(window, screen);
+        result.end = screen.end();
     } catch (const std::bad_alloc&) {
-        // The game frees the grid and the laser buffer when this returns.
-        game_error = "the game ran out of memory and had to stop";
-        return false;
+        // The loaded game frees the grid and the laser buffer on its way out.
+        result.end = GameEnd::failed;
+        result.error = "the game ran out of memory and had to stop";
     }
+    return result;
 }

@@ -5,10 +5,22 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+// How one play of a map ended.
+enum class GameEnd {
+    won,        // the exit was reached
+    game_over,  // the last life was lost
+    left,       // the player left through the pause menu
+    closed,     // the window was closed during the game
+    failed,     // the map could not be played, or the game had to stop: see GameResult::error
+};
+
+struct GameResult {
+    GameEnd end = GameEnd::failed;
+    std::string error;  // why the game failed, one sentence; empty otherwise
+    bool won() const { return end == GameEnd::won; }
+};
+
 // Plays the built-in map the name selects ("1" to "5"), or, when map_text is
 // given, that text under that name (a custom map's path, which names its
-// screenshots). True only for a win. A map that does not load is never played:
-// false at once, with the reason in last_game_error().
-bool run_game(sf::RenderWindow& window, const std::string& map_name, const std::string* map_text = nullptr);
-// Why the last run_game could not start or had to stop; empty when it ran normally.
-const std::string& last_game_error();
+// screenshots). A map that does not load is never played: failed at once, with its reason.
+GameResult run_game(sf::RenderWindow& window, const std::string& map_name, const std::string* map_text = nullptr);

@@ -17,5 +17,3 @@ GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map
 GameSession::~GameSession() { music.stop(); }
 
 sf::Vector2i GameSession::pointer() const { return sf::Mouse::getPosition(window); }
-
-void GameSession::displayed() { frame_ms = static_cast<uint32_t>(since_display.restart().asMilliseconds()); }

@@ -2,17 +2,16 @@
 // starts and released on every way out of it.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Texture.hpp>
-#include <SFML/System/Clock.hpp>
 
 #include "client/music.hpp"
 
+// Per game: made when the map has loaded, gone when the game ends.
 struct GameSession {
     GameSession(sf::RenderWindow& w, std::string name);
     // Stops the music.
@@ -26,12 +25,7 @@ struct GameSession {
     sf::Texture laser_image;  // receives laser_pixels every drawn frame
     sf::Music music;
     Playlist playlist;
-    bool last_event_was_f9 = false;  // the most recent window event, kept across frames
-    sf::Clock since_display;         // time since the window last showed a frame
-    uint32_t frame_ms = 0;           // the last frame's duration, ms
 
     // The pointer in window px.
     sf::Vector2i pointer() const;
-    // Marks a display of the window: the time since the last one is the next frame's time.
-    void displayed();
 };

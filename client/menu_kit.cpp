@@ -1,9 +1,9 @@
 #include "client/menu_kit.hpp"
 
-#include <SFML/Window/Mouse.hpp>
+#include <thread>
 
 #include "app/settings.hpp"
-#include "client/object_images.hpp"
+#include "client/screen.hpp"
 
 sf::Texture load_menu_image(const std::string& path) {
     sf::Texture image;
@@ -12,15 +12,53 @@ sf::Texture load_menu_image(const std::string& path) {
     return image;
 }
 
-void draw_cursor(sf::RenderWindow& window, CursorPulse& pulse, bool over_hot_area) {
-    const float scale = pulse.next(over_hot_area);
-    cursor_sprite.setScale(scale, scale);
-    const sf::Vector2i at = sf::Mouse::getPosition(window);
-    cursor_sprite.setPosition(static_cast<float>(at.x), static_cast<float>(at.y));
-    window.draw(cursor_sprite);
+void MenuPicture::load(const std::string& path, int x, int y) {
+    image = load_menu_image(path);
+    sprite.setTexture(image, true);
+    sprite.setPosition(static_cast<float>(x), static_cast<float>(y));
 }
 
-void menu_frame_limit(sf::RenderWindow& window, bool on) {
-    if (settings.use_alternate_timer == 0) return;
-    window.setFramerateLimit(on && settings.max_framerate > 0 ? static_cast<unsigned>(settings.max_framerate) : 0);
+sf::Text fitted_text(const sf::Font& font, std::string words, unsigned size, float width) {
+    for (char& c : words)
+        if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+    sf::Text text(words, font, size);
+    if (text.getLocalBounds().width <= width) return text;
+    while (!words.empty()) {
+        words.pop_back();
+        text.setString(words + "...");
+        if (text.getLocalBounds().width <= width) break;
+    }
+    return text;
+}
+
+void draw_text(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Color colour) {
+    text.setPosition(x, y);
+    text.setFillColor(colour);
+    target.draw(text);
+}
+
+void draw_text_centred(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Color colour) {
+    draw_text(target, text, x - text.getLocalBounds().width / 2.0f, y, colour);
+}
+
+sf::Vector2i layout_size(const sf::RenderWindow& window) {
+    return {static_cast<int>(window.getSize().x), static_cast<int>(window.getSize().y)};
+}
+
+GameResult play_from_menu(sf::RenderWindow& window, sf::Music& title_music, const std::string& map_name,
+                          const std::string* map_text) {
+    set_frame_limit(window, FrameLimit::none);
+    title_music.stop();
+    const bool confine = settings.fullscreen == 0 && settings.confine_cursor != 0;
+    // SFML grabs the pointer into the window's inner rectangle, a little
+    // inside the outer frame the original confinement used.
+    if (confine) window.setMouseCursorGrabbed(true);
+    std::this_thread::yield();
+    GameResult result = run_game(window, map_name, map_text);
+    std::this_thread::yield();
+    if (window.isOpen()) {
+        if (confine) window.setMouseCursorGrabbed(false);
+        set_frame_limit(window, FrameLimit::menus);
+    }
+    return result;
 }

@@ -1,19 +1,53 @@
-// Conventions every menu screen shares, the pause menu included: loading its
-// pictures, the drawn pulsing cursor and the frame limit under the alternate timer.
+// What the menu screens share, the pause menu included: their pictures, boxes
+// and lines of text, the keys and clicks they answer, the window's layout size,
+// and starting a game from a menu.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include <SFML/Audio/Music.hpp>
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Text.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <SFML/Window/Event.hpp>
 
-#include "app/cursor_pulse.hpp"
+#include "app/menu_input.hpp"
+#include "app/menu_layout.hpp"
+#include "client/game_screen.hpp"
+#include "client/shapes.hpp"
 
 // A menu picture with smoothing per smooth_sprites; a file that does not load
 // leaves it empty (invisible) and the screen works on.
 sf::Texture load_menu_image(const std::string& path);
-// Draws cursor_sprite at the pointer, pulsing while over_hot_area, plain otherwise.
-void draw_cursor(sf::RenderWindow& window, CursorPulse& pulse, bool over_hot_area);
-// Only under the alternate timer: the menus run at max_framerate (on) and the
-// game paces itself without a window limit (off). Otherwise nothing changes.
-void menu_frame_limit(sf::RenderWindow& window, bool on);
+
+// A menu picture placed at its top-left corner, px.
+struct MenuPicture {
+    sf::Texture image;
+    sf::Sprite sprite;
+    void load(const std::string& path, int x, int y);
+    void draw(sf::RenderTarget& target) const { target.draw(sprite); }
+};
+
+// The font the menus write with; without it the screens work on, unlabelled.
+inline constexpr const char* menu_font_path = "Fonts/DejaVuSans.ttf";
+// A text cut to fit `width` px, with "..." where it was cut: one line, always.
+sf::Text fitted_text(const sf::Font& font, std::string words, unsigned size, float width);
+// Draws `text` with its top-left at (x, y) in `colour`.
+void draw_text(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Color colour);
+// Draws `text` centred on x, its top at y.
+void draw_text_centred(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Color colour);
+
+// W and H of the menu layouts: the window's size, which is the configured
+// resolution unless that was unusable and the window fell back to 800 x 600.
+sf::Vector2i layout_size(const sf::RenderWindow& window);
+
+// Plays one map from a menu and returns how it ended: lifts the menus' frame
+// limit, title music stopped and the pointer confined to the window (windowed,
+// confine_cursor on) while it runs, the frame limit back afterwards. map_text:
+// a custom map's text, or nullptr for the built-in map the name selects.
+GameResult play_from_menu(sf::RenderWindow& window, sf::Music& title_music, const std::string& map_name,
+                          const std::string* map_text = nullptr);

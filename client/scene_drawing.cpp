@@ -11,6 +11,7 @@
 
 #include "app/settings.hpp"
 #include "client/object_images.hpp"
+#include "client/shapes.hpp"
 #include "combat/combat_state.hpp"
 #include "combat/geometry.hpp"
 #include "game/game_state.hpp"
@@ -143,13 +144,6 @@ void draw_explosions(sf::RenderTarget& target) {
                        x.x, x.y);
 }
 
-sf::RectangleShape box(float left, float top, float width, float height, sf::Color fill) {
-    sf::RectangleShape r({width, height});
-    r.setPosition(left, top);
-    r.setFillColor(fill);
-    return r;
-}
-
 sf::CircleShape marker(float x, float y, sf::Color fill, sf::Color outline) {
     sf::CircleShape c(5.0f);
     c.setOrigin(5.0f, 5.0f);
@@ -177,10 +171,7 @@ void draw_hud(sf::RenderTarget& target) {
     // A health_override of 0 or below has no bar to fill; health is never drawn below empty.
     const double length = m > 0 ? std::max(0.0, h / m * 100.0) : 0.0;
     target.draw(box(5, 5, static_cast<float>(length), 20, health_colour(h, m)));
-    sf::RectangleShape frame = box(5, 5, 100, 20, sf::Color::Transparent);
-    frame.setOutlineThickness(1.0f);
-    frame.setOutlineColor(sf::Color(0, 0, 0, 200));
-    target.draw(frame);
+    target.draw(box(5, 5, 100, 20, sf::Color::Transparent, sf::Color(0, 0, 0, 200), 1.0f));
     for (int32_t i = 0; i < std::min(world.player.lives, 10); ++i)
         target.draw(marker(static_cast<float>(120 + (15 * i) % 75), static_cast<float>(7 + 15 * (i / 5)),
                            sf::Color(200, 200, 0), sf::Color(0, 0, 0, 200)));

@@ -2,8 +2,39 @@
 // shield in turn and then saves them to controls.cfg.
 #pragma once
 
+#include <array>
+
 #include <SFML/Graphics/RenderWindow.hpp>
 
-// Runs until all six are bound (the file is written), Escape abandons the
-// pass, or a close request closes the window; the last two write nothing.
+#include "app/menu_logic.hpp"
+#include "client/menu_kit.hpp"
+#include "client/screen.hpp"
+
+class ControlsScreen : public Screen {
+public:
+    explicit ControlsScreen(sf::Vector2i layout) : size_(layout), pass_(bindings) {}
+
+    ScreenTraits traits() const override {
+        ScreenTraits t;
+        t.events = EventPace::wait_for_each;  // the prompt waits for a key or a button
+        t.system_pointer = true;
+        t.on_leave = FrameLimit::none;
+        return t;
+    }
+    void load() override;
+    void handle(const sf::Event& event, sf::Vector2i pointer) override;
+    void closed() override { pass_.close(); }
+    void draw(sf::RenderTarget& target, sf::Vector2i pointer) override;
+    bool done() const override { return pass_.done(); }
+
+private:
+    sf::Vector2i size_;
+    ControlsPass pass_;
+    MenuPicture frame_;
+    std::array<sf::Texture, action_count> captions_;
+};
+
+// Runs until all six are bound (controls.cfg is written), Escape abandons the
+// pass, or a close request closes the window; the last two write nothing, so
+// the file never holds half a pass.
 void run_controls_menu(sf::RenderWindow& window);

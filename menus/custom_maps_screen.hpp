@@ -3,10 +3,56 @@
 // progress is never read or written here.
 #pragma once
 
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
 #include <SFML/Audio/Music.hpp>
+#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include "app/menu_logic.hpp"
+#include "client/menu_kit.hpp"
 #include "client/music.hpp"
+#include "client/screen.hpp"
+
+// The last refusal or result, shown on the screen's bottom line.
+struct StatusLine {
+    std::string words;
+    bool good = false;  // a success in green, else a refusal in red
+};
+
+class CustomMapsScreen : public Screen {
+public:
+    // play: plays one map file and returns the line to show afterwards.
+    CustomMapsScreen(std::vector<std::filesystem::path> maps, sf::Vector2i layout,
+                     std::function<StatusLine(const std::filesystem::path&)> play)
+        : maps_(std::move(maps)), size_(layout), list_(maps_.size(), layout), play_(std::move(play)) {}
+
+    ScreenTraits traits() const override {
+        ScreenTraits t;
+        t.title_music = true;
+        return t;
+    }
+    void load() override;
+    void handle(const sf::Event& event, sf::Vector2i pointer) override;
+    void draw(sf::RenderTarget& target, sf::Vector2i pointer) override;
+    bool cursor_hot(sf::Vector2i p) const override { return list_.cursor_hot(p); }
+    bool done() const override { return list_.done(); }
+
+private:
+    std::vector<std::filesystem::path> maps_;
+    sf::Vector2i size_;
+    CustomMapList list_;
+    std::function<StatusLine(const std::filesystem::path&)> play_;
+    StatusLine status_;
+    sf::Font font_;
+    MenuPicture go_back_;
+};
+
+// Reads and plays one custom map file; the line the screen shows afterwards.
+StatusLine play_custom_map(sf::RenderWindow& window, sf::Music& title_music, const std::filesystem::path& path);
 
 // Runs until go-back, Escape or a close request, playing any number of maps.
 void run_custom_maps(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist);

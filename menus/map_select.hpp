@@ -2,12 +2,47 @@
 // progress kept in Saves/demo.sav.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include "app/menu_logic.hpp"
+#include "client/menu_kit.hpp"
 #include "client/music.hpp"
+#include "client/screen.hpp"
+
+class MapSelectScreen : public Screen {
+public:
+    // play: plays one map by name and says how the game ended.
+    MapSelectScreen(std::vector<std::string> maps, int32_t progress, sf::Vector2i layout,
+                    std::function<GameResult(const std::string&)> play)
+        : maps_(std::move(maps)), size_(layout), menu_(maps_.size(), progress, layout.x), play_(std::move(play)) {}
+
+    ScreenTraits traits() const override {
+        ScreenTraits t;
+        t.events = EventPace::one_per_frame;  // each click against the buttons as the frame before drew them
+        t.title_music = true;
+        return t;
+    }
+    void load() override;
+    void handle(const sf::Event& event, sf::Vector2i pointer) override;
+    void update(const FrameInput& input) override { menu_.update(input.pointer); }
+    void draw(sf::RenderTarget& target, sf::Vector2i pointer) override;
+    bool cursor_hot(sf::Vector2i p) const override { return menu_.cursor_hot(p); }
+    bool done() const override { return menu_.done(); }
+
+private:
+    std::vector<std::string> maps_;
+    sf::Vector2i size_;
+    MapSelectMenu menu_;
+    std::function<GameResult(const std::string&)> play_;
+    MenuPicture heading_, go_back_;
+    std::array<sf::Texture, 10> digits_;
+};
 
 // Runs until go-back, Escape or a close request, playing any number of games.
 // map_list_text: one map name per line-feed-ended line.

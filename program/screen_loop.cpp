@@ -3,8 +3,6 @@
 #include <thread>
 
 #include "app/menu_layout.hpp"
-#include "client/menu_kit.hpp"
-#include "client/object_images.hpp"
 #include "menus/controls_menu.hpp"
 #include "menus/custom_maps_screen.hpp"
 #include "menus/map_select.hpp"
@@ -16,22 +14,11 @@ namespace {
 // The built-in maps, one name per line, as map selection offers them.
 const char* const builtin_map_list = "1\n2\n3\n4\n5\n";
 
-// The controls menu draws no cursor of its own: the system pointer shows
-// around it, and under the alternate timer it runs at the menus' frame rate.
-void run_controls_with_system_pointer(sf::RenderWindow& window) {
-    window.setMouseCursorVisible(true);
-    menu_frame_limit(window, true);
-    run_controls_menu(window);
-    menu_frame_limit(window, false);
-    window.setMouseCursorVisible(false);
-}
-
 }  // namespace
 
 void run_screen_loop(ProgramShell& shell) {
     while (shell.window.isOpen()) {
         const int choice = run_title_menu(shell.window, shell.title_music, shell.title_playlist);
-        cursor_sprite.setScale(1, 1);
         music_upkeep(shell.title_music, shell.title_playlist);
         switch (choice) {
             case title_play_game:
@@ -39,7 +26,7 @@ void run_screen_loop(ProgramShell& shell) {
                 run_map_select(shell.window, builtin_map_list, shell.title_music, shell.title_playlist);
                 break;
             case title_custom_map: run_custom_maps(shell.window, shell.title_music, shell.title_playlist); break;
-            case title_controls: run_controls_with_system_pointer(shell.window); break;
+            case title_controls: run_controls_menu(shell.window); break;
             case title_story: run_story_page(shell.window); break;
             case title_quit: shell.window.close(); break;
             default: break;  // a click on no entry: the title again

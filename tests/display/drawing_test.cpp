@@ -1,6 +1,6 @@
 // The game's drawing read back pixel by pixel from an off-screen image, at the
 // places the rules fix: the health bar, the lives, dark switch colours, the
-// map border, the player's mirroring and hit flash, the cursor pulse, and the
+// map border, the player's mirroring and hit flash, and the
 // window set-up and shader fall-backs. Exact colours: no shader here.
 #include <algorithm>
 #include <filesystem>
@@ -8,9 +8,9 @@
 #include <SFML/Graphics.hpp>
 #include <gtest/gtest.h>
 
+#include "app/cursor_pulse.hpp"
 #include "app/settings.hpp"
 #include "client/game_screen.hpp"
-#include "client/menu_kit.hpp"
 #include "client/object_images.hpp"
 #include "client/scene_drawing.hpp"
 #include "client/shader_pass.hpp"
@@ -173,20 +173,15 @@ TEST(WindowDrawing, CursorPulseWindowSetUpAndShaderFallBacks) {
 
     // The pulse grows from 1.0 by 0.05 while over a hot area and snaps back away from it.
     CursorPulse pulse;
-    for (float expected : {1.0f, 1.05f, 1.1f}) {
-        draw_cursor(window, pulse, true);
-        EXPECT_NEAR(cursor_sprite.getScale().x, expected, 1e-5f);
-    }
-    draw_cursor(window, pulse, false);
-    EXPECT_EQ(cursor_sprite.getScale().x, 1.0f);
-    draw_cursor(window, pulse, true);
-    EXPECT_NEAR(cursor_sprite.getScale().x, 1.15f, 1e-5f);
+    for (float expected : {1.0f, 1.05f, 1.1f}) EXPECT_NEAR(pulse.next(true), expected, 1e-5f);
+    EXPECT_EQ(pulse.next(false), 1.0f);
+    EXPECT_NEAR(pulse.next(true), 1.15f, 1e-5f);
     // Held over a hot area, it turns just past 1.5 and comes back to 1.0 again and again, never running away.
     float smallest = 2, largest = 0;
     for (int frame = 0; frame < 60; ++frame) {
-        draw_cursor(window, pulse, true);
-        smallest = std::min(smallest, cursor_sprite.getScale().x);
-        largest = std::max(largest, cursor_sprite.getScale().x);
+        const float scale = pulse.next(true);
+        smallest = std::min(smallest, scale);
+        largest = std::max(largest, scale);
     }
     EXPECT_NEAR(largest, 1.55f, 1e-4f);
     EXPECT_GT(smallest, 0.94f);
@@ -263,12 +258,12 @@ TEST(WindowDrawing, UnusableShaderDrawsFramesAsTheyAre) {
 TEST(WindowDrawing, AMapThatDoesNotLoadIsNeverPlayed) {
     settings = Settings{};
     sf::RenderWindow window(sf::VideoMode(800, 600), "Vantorel test", sf::Style::Titlebar | sf::Style::Close);
-    EXPECT_FALSE(run_game(window, "9"));
-    EXPECT_FALSE(last_game_error().empty());
-    EXPECT_FALSE(run_game(window, ""));
     const std::string broken = "this is no map";
-    EXPECT_FALSE(run_game(window, "maps/broken.txt", &broken));
-    EXPECT_FALSE(last_game_error().empty());
+    for (const GameResult& r :
+         {run_game(window, "9"), run_game(window, ""), run_game(window, "maps/broken.txt", &broken)}) {
+        EXPECT_EQ(r.end, GameEnd::failed);
+        EXPECT_FALSE(r.error.empty());
+    }
     EXPECT_FALSE(world.has_grid());
     EXPECT_TRUE(window.isOpen());
 }
