@@ -4,7 +4,7 @@
 
 int title_choice(int px, int py, int width) {
     const int centre = width / 2;
-    if (px < centre - 255 || px > centre + 255 || py < 291) return title_none;
+    if (px < centre - 255 || px > centre + 255 || py < 291 || py >= title_panel_bottom) return title_none;
     if (py <= 340) return title_play_game;
     if (py <= 400) return title_custom_map;
     if (py <= 460) return title_controls;
@@ -17,7 +17,7 @@ bool title_cursor_pulses(int px, int width, int choice) {
     return px >= centre - 255 && px <= centre + 255 && choice != title_none;
 }
 
-bool over_go_back(int px, int py) { return px <= 63 && py <= 31; }
+bool over_go_back(int px, int py) { return px >= 0 && py >= 0 && px <= 63 && py <= 31; }
 
 MapButtons layout_map_buttons(size_t count, int32_t progress, int width, int px, int py) {
     MapButtons out;

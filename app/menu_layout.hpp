@@ -18,14 +18,16 @@ enum TitleChoice : int {
 };
 inline constexpr int title_entries_top = 280;  // y of the first entry image
 inline constexpr int title_entry_pitch = 60;   // entries are 64 high, so they overlap by 4
+inline constexpr int title_panel_bottom = title_entries_top + 300;  // the red panel's first row below it
 // The entry under the pointer: the five bands run from y = 291 down, 60 apart,
-// between x = W/2 - 255 and W/2 + 255; the quit band reaches the window's bottom.
+// between x = W/2 - 255 and W/2 + 255; the quit band ends with the red panel,
+// so a click below the menu on a tall window quits nothing.
 int title_choice(int px, int py, int width);
 // Whether the cursor pulses on the title: inside the bands' columns and on an entry.
 bool title_cursor_pulses(int px, int width, int choice);
 
 // ---- Go-back button, drawn at the top-left corner ----
-// The button's hot spot: x <= 63 and y <= 31.
+// The button's hot spot: 0 <= x <= 63 and 0 <= y <= 31, inside the window.
 bool over_go_back(int px, int py);
 
 // ---- Map selection ----

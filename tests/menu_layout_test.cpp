@@ -34,8 +34,9 @@ TEST(TitleMenu, HitBandsAndTheirEdges) {
         {400, 461, title_story},
         {400, 520, title_story},
         {400, 521, title_quit},
-        {400, 599, title_quit},
-        {400, 100000, title_quit},
+        {400, 579, title_quit},  // the red panel's last row
+        {400, 580, title_none},  // below the menu: a tall window's stray click quits nothing
+        {400, 100000, title_none},
         {-5, 400, title_none},
         {400, -5, title_none},
     };
@@ -53,6 +54,8 @@ TEST(GoBack, HotSpotIsTheTopLeftButton) {
     EXPECT_TRUE(over_go_back(63, 31));
     EXPECT_FALSE(over_go_back(64, 31));
     EXPECT_FALSE(over_go_back(63, 32));
+    EXPECT_FALSE(over_go_back(-1, 10));  // the title bar and other windows lie outside the window
+    EXPECT_FALSE(over_go_back(10, -1));
 }
 
 TEST(MapButtons, LayoutColoursAndHoverEdges) {

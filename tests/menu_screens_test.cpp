@@ -95,6 +95,7 @@ TEST(ScreenEvents, MapSelectionPlaysUnlockedMapsAndRaisesTheProgressOnAWinOfTheN
         {{250, 80}, click(), true, -1, std::nullopt, false},  // map 3 is locked
         {{150, 80}, click(sf::Mouse::Right), true, -1, std::nullopt, false},
         {{20, 10}, click(), true, -1, std::nullopt, true},  // go-back
+        {{-3, 10}, click(), true, -1, std::nullopt, false},
         {{150, 80}, key(sf::Keyboard::Escape), true, -1, std::nullopt, true},
         {{150, 80}, key(sf::Keyboard::Space), true, -1, std::nullopt, false},
     };
@@ -167,6 +168,8 @@ TEST(ScreenEvents, StoryPageLeavesOnEscapeOrTheGoBackButtonHeld) {
         {{}, at({63, 31}, true), true},
         {{}, at({64, 31}, true), false},
         {{}, at({400, 300}, true), false},
+        {{}, at({-5, 10}, true), false},  // the title bar or another window, left of and above the page
+        {{}, at({10, -3}, true), false},
     };
     for (const Case& c : cases) {
         StoryPage story;
