@@ -10,7 +10,7 @@
 
 // Per frame: read by the screen loop before the frame's update.
 struct FrameInput {
-    sf::Vector2i pointer;    // window px
+    sf::Vector2i pointer;    // layout px: the window's own unless it was scaled to fit
     bool left_held = false;  // the left mouse button is held down now
     uint32_t frame_ms = 0;   // time between the last two presented frames, ms
 };

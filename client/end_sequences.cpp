@@ -3,6 +3,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Sleep.hpp>
 
+#include "client/frame_canvas.hpp"
 #include "client/object_images.hpp"
 #include "client/scene_drawing.hpp"
 #include "client/screen.hpp"
@@ -10,26 +11,25 @@
 
 namespace {
 
-// The window's current contents, to be drawn as one picture about its centre.
-struct FrozenWindow {
+// A finished frame, to be drawn as one picture about its centre.
+struct FrozenFrame {
     sf::Texture image;
     sf::Sprite sprite;
-    explicit FrozenWindow(sf::RenderWindow& window) {
-        const sf::Vector2u size = window.getSize();
-        image.create(size.x, size.y);
-        image.update(window);
+    explicit FrozenFrame(const sf::Texture& frame) : image(frame) {
         image.setSmooth(false);
         sprite.setTexture(image, true);
+        const sf::Vector2u size = image.getSize();
         const sf::Vector2f centre(static_cast<float>(size.x / 2), static_cast<float>(size.y / 2));
         sprite.setOrigin(centre);
         sprite.setPosition(centre);
     }
 };
 
-// Puts this frame's scene on the window as drawn, without the shader.
+// Shows this frame's scene as drawn, without the shader.
 void show_scene_plainly(GameSession& s) {
     s.scene.display();
-    s.window.draw(sf::Sprite(s.scene.getTexture()));
+    frame_canvas.clear();
+    frame_canvas.target().draw(sf::Sprite(s.scene.getTexture()));
 }
 
 // Scales the posed player, keeping the body's mirroring.
@@ -45,20 +45,20 @@ bool music_playing(const GameSession& s) { return s.music.getStatus() == sf::Sou
 
 void play_exit_animation(GameSession& s) {
     set_frame_limit(s.window, FrameLimit::menus);
-    present_offscreen(s.window, s.scene);
-    FrozenWindow frozen(s.window);
-    for (int i = 0; i < 2; ++i) {  // both buffers hold the scene before the player shrinks over it
-        s.window.clear(sf::Color::Black);
-        s.window.draw(frozen.sprite);
-        s.window.display();
-    }
+    s.scene.display();
+    frame_canvas.take_scene(s.scene.getTexture());
+    FrozenFrame frozen(frame_canvas.drawn());
+    frame_canvas.clear();
+    frame_canvas.target().draw(frozen.sprite);
+    frame_canvas.present(s.window);
     pose_player(s.pointer());
+    // The frame is never cleared: each smaller player is drawn over the larger ones before it.
     float size = 1.0f;
     for (int i = 0; i <= 100; ++i, size -= 0.01f) {
         if (music_playing(s)) s.music.setPitch(1.0f + (1.0f - size) / 1.5f);
         scale_player(size, size);
-        draw_player_sprites(s.window);
-        s.window.display();
+        draw_player_sprites(frame_canvas.target());
+        frame_canvas.present(s.window);
     }
     scale_player(1, 1);
     sf::sleep(sf::Time::Zero);
@@ -68,16 +68,16 @@ void play_exit_animation(GameSession& s) {
 void play_death_animation(GameSession& s) {
     set_frame_limit(s.window, FrameLimit::menus);
     show_scene_plainly(s);
-    FrozenWindow frozen(s.window);
+    FrozenFrame frozen(frame_canvas.drawn());
     pose_player(s.pointer());
     float height = 1.0f;
     for (int i = 0; i <= 100; ++i, height -= 0.01f) {
-        s.window.clear(sf::Color::Black);
-        s.window.draw(frozen.sprite);
+        frame_canvas.clear();
+        frame_canvas.target().draw(frozen.sprite);
         scale_player(1, height);
-        draw_player_sprites(s.window);
-        post_process_window(s.window);
-        s.window.display();
+        draw_player_sprites(frame_canvas.target());
+        frame_canvas.shader_pass();
+        frame_canvas.present(s.window);
     }
     scale_player(1, 1);
     set_frame_limit(s.window, FrameLimit::none);
@@ -87,24 +87,27 @@ void play_game_over(GameSession& s) {
     set_frame_limit(s.window, FrameLimit::menus);
     pose_player(s.pointer());
     show_scene_plainly(s);
-    draw_player_sprites(s.window);
-    FrozenWindow frozen(s.window);
+    draw_player_sprites(frame_canvas.target());
+    FrozenFrame frozen(frame_canvas.drawn());
     const sf::Color red(200, 0, 0);
+    const auto tinted_frame = [&] {
+        frame_canvas.clear();
+        frame_canvas.target().clear(red);
+        frame_canvas.target().draw(frozen.sprite, multiply_blend);
+    };
     if (music_playing(s)) s.music.setPitch(0.5f);
     for (int i = 0; i < 120; ++i) {
-        s.window.clear(red);
-        s.window.draw(frozen.sprite, multiply_blend);
-        post_process_window(s.window);
-        s.window.display();
+        tinted_frame();
+        frame_canvas.shader_pass();
+        frame_canvas.present(s.window);
     }
     float width = 1.0f;
     for (int i = 0; i <= 200; ++i, width -= 0.005f) {
-        s.window.clear(red);
         frozen.sprite.setScale(width, 1.0f);
-        s.window.draw(frozen.sprite, multiply_blend);
+        tinted_frame();
         if (music_playing(s)) s.music.setVolume(100.0f * width);
-        post_process_window(s.window);
-        s.window.display();
+        frame_canvas.shader_pass();
+        frame_canvas.present(s.window);
     }
     set_frame_limit(s.window, FrameLimit::none);
 }

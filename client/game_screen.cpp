@@ -2,12 +2,14 @@
 
 #include <new>
 #include <optional>
+#include <utility>
 
 #include <SFML/System/Sleep.hpp>
 
 #include "app/key_codes.hpp"
 #include "app/settings.hpp"
 #include "client/end_sequences.hpp"
+#include "client/frame_canvas.hpp"
 #include "client/game_session.hpp"
 #include "client/menu_kit.hpp"
 #include "client/pause_menu.hpp"
@@ -52,9 +54,7 @@ void confine_pointer(GameSession& s, bool on) {
 // Escape: the game freezes under the pause menu. Restart costs a life through
 // this frame's death test; leave and close end the game.
 PauseChoice pause_game(GameSession& s) {
-    sf::Texture last_frame;
-    last_frame.create(s.window.getSize().x, s.window.getSize().y);
-    last_frame.update(s.window);
+    const sf::Texture last_frame(frame_canvas.shown());
     confine_pointer(s, false);
     const bool had_music = !s.playlist.empty();
     if (had_music && s.music.getStatus() == sf::SoundSource::Playing) s.music.pause();
@@ -86,7 +86,7 @@ public:
             if (chosen == pause_closed) end_ = GameEnd::closed;
             if (end_) return;
         }
-        if (is_key_press(event, key_code::f12)) take_screenshot(s_.window, s_.map_name);
+        if (is_key_press(event, key_code::f12)) take_screenshot(frame_canvas.shown(), s_.map_name);
     }
     void closed() override { end_ = GameEnd::closed; }
     void update(const FrameInput& input) override {

@@ -1,8 +1,7 @@
 #include "client/game_session.hpp"
 
-#include <SFML/Window/Mouse.hpp>
-
 #include "app/settings.hpp"
+#include "client/frame_canvas.hpp"
 #include "world/world_state.hpp"
 
 GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map_name(std::move(name)) {
@@ -16,4 +15,4 @@ GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map
 
 GameSession::~GameSession() { music.stop(); }
 
-sf::Vector2i GameSession::pointer() const { return sf::Mouse::getPosition(window); }
+sf::Vector2i GameSession::pointer() const { return pointer_in_layout(window); }

@@ -26,6 +26,6 @@ struct GameSession {
     sf::Music music;
     Playlist playlist;
 
-    // The pointer in window px.
+    // The pointer in layout px.
     sf::Vector2i pointer() const;
 };

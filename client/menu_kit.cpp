@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/settings.hpp"
+#include "client/frame_canvas.hpp"
 #include "client/screen.hpp"
 
 sf::Texture load_menu_image(const std::string& path) {
@@ -41,8 +42,8 @@ void draw_text_centred(sf::RenderTarget& target, sf::Text text, float x, float y
     draw_text(target, text, x - text.getLocalBounds().width / 2.0f, y, colour);
 }
 
-sf::Vector2i layout_size(const sf::RenderWindow& window) {
-    return {static_cast<int>(window.getSize().x), static_cast<int>(window.getSize().y)};
+sf::Vector2i layout_size() {
+    return {static_cast<int>(frame_canvas.layout().x), static_cast<int>(frame_canvas.layout().y)};
 }
 
 GameResult play_from_menu(sf::RenderWindow& window, sf::Music& title_music, const std::string& map_name,

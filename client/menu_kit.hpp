@@ -41,9 +41,9 @@ void draw_text(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Co
 // Draws `text` centred on x, its top at y.
 void draw_text_centred(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Color colour);
 
-// W and H of the menu layouts: the window's size, which is the configured
-// resolution unless that was unusable and the window fell back to 800 x 600.
-sf::Vector2i layout_size(const sf::RenderWindow& window);
+// W and H every screen lays out for: the configured resolution, or the
+// 800 x 600 the game falls back to when that is unusable, whatever size the window has.
+sf::Vector2i layout_size();
 
 // Plays one map from a menu and returns how it ended: lifts the menus' frame
 // limit, title music stopped and the pointer confined to the window (windowed,

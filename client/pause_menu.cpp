@@ -21,15 +21,16 @@ void PauseScreen::draw(sf::RenderTarget& target, sf::Vector2i pointer) {
     const auto left = static_cast<float>(size_.x / 2 - 128);
     target.draw(sf::Sprite(background_));
     target.draw(box(0, 0, static_cast<float>(size_.x), static_cast<float>(size_.y), sf::Color(0, 0, 0, 200)));
+    title_.draw(target);
     target.draw(box(left, static_cast<float>(size_.y / 2 - 64), 256, 192, sf::Color::Red));
     const PauseChoice hovered = menu_.under(pointer);
     if (hovered != pause_none)
         target.draw(box(left, static_cast<float>(pause_button_top(hovered, size_.y)), 256, 64, sf::Color::Cyan));
-    for (const MenuPicture* p : {&title_, &return_, &restart_, &exit_}) p->draw(target);
+    for (const MenuPicture* p : {&return_, &restart_, &exit_}) p->draw(target);
 }
 
 PauseChoice run_pause_menu(sf::RenderWindow& window, const sf::Texture& background) {
-    PauseScreen screen(background, layout_size(window));
+    PauseScreen screen(background, layout_size());
     run_screen(window, screen);
     return screen.choice();
 }

@@ -1,18 +1,13 @@
 #include "client/screen.hpp"
 
-#include <SFML/System/Clock.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include "app/cursor_pulse.hpp"
 #include "app/settings.hpp"
 #include "client/object_images.hpp"
-#include "client/shader_pass.hpp"
+#include "client/frame_canvas.hpp"
 
 namespace {
-
-// Program-wide: the time since the window last showed a frame, whichever screen showed it,
-// so the time spent in a menu over the game never reaches the game's updates.
-sf::Clock since_present;
 
 void draw_cursor(sf::RenderTarget& target, sf::Vector2i pointer, float scale) {
     cursor_sprite.setScale(scale, scale);
@@ -20,25 +15,26 @@ void draw_cursor(sf::RenderTarget& target, sf::Vector2i pointer, float scale) {
     target.draw(cursor_sprite);
 }
 
-// Draws one frame of the screen, through the shader where it asks for it, and shows it.
+// Draws one frame of the screen onto the frame canvas, through the shader where it asks for it, and shows it.
 uint32_t draw_frame(sf::RenderWindow& window, Screen& screen, const ScreenTraits& traits, sf::Vector2i pointer,
                     CursorPulse& pulse) {
     const float cursor_scale = pulse.next(screen.cursor_hot(pointer));
+    const bool cursor_drawn = !traits.system_pointer;
     if (sf::RenderTexture* scene = screen.scene()) {
         screen.draw(*scene, pointer);
-        if (!traits.system_pointer) draw_cursor(*scene, pointer, cursor_scale);
-        present_offscreen(window, *scene);
-        return present_frame(window);
+        if (cursor_drawn) draw_cursor(*scene, pointer, cursor_scale);
+        scene->display();
+        frame_canvas.take_scene(scene->getTexture());
+        return frame_canvas.present(window);
     }
-    window.clear(sf::Color::Black);
-    screen.draw(window, pointer);
-    const bool cursor_drawn = !traits.system_pointer;
-    if (cursor_drawn && traits.cursor_shaded) draw_cursor(window, pointer, cursor_scale);
-    if (traits.shader_pass) post_process_window(window);
-    screen.draw_unshaded(window);
-    if (cursor_drawn && !traits.cursor_shaded) draw_cursor(window, pointer, cursor_scale);
-    screen.draw_over_cursor(window);
-    return present_frame(window);
+    frame_canvas.clear();
+    screen.draw(frame_canvas.target(), pointer);
+    if (cursor_drawn && traits.cursor_shaded) draw_cursor(frame_canvas.target(), pointer, cursor_scale);
+    if (traits.shader_pass) frame_canvas.shader_pass();
+    screen.draw_unshaded(frame_canvas.target());
+    if (cursor_drawn && !traits.cursor_shaded) draw_cursor(frame_canvas.target(), pointer, cursor_scale);
+    screen.draw_over_cursor(frame_canvas.target());
+    return frame_canvas.present(window);
 }
 
 // Hands the screen the pending events its pace allows; false when a close request ended it.
@@ -50,7 +46,7 @@ bool take_events(sf::RenderWindow& window, Screen& screen, EventPace pace) {
             screen.closed();
             return false;
         }
-        screen.handle(event, sf::Mouse::getPosition(window));
+        screen.handle(event, pointer_in_layout(window));
         return true;
     };
     switch (pace) {
@@ -72,11 +68,6 @@ void set_frame_limit(sf::RenderWindow& window, FrameLimit limit) {
     window.setFramerateLimit(menus ? static_cast<unsigned>(settings.max_framerate) : 0);
 }
 
-uint32_t present_frame(sf::RenderWindow& window) {
-    window.display();
-    return static_cast<uint32_t>(since_present.restart().asMilliseconds());
-}
-
 void run_screen(sf::RenderWindow& window, Screen& screen, TitleMusic* title_music) {
     const ScreenTraits traits = screen.traits();
     set_frame_limit(window, traits.on_entry);
@@ -88,7 +79,7 @@ void run_screen(sf::RenderWindow& window, Screen& screen, TitleMusic* title_musi
         if (traits.events == EventPace::wait_for_each) frame_ms = draw_frame(window, screen, traits, {}, pulse);
         if (!take_events(window, screen, traits.events) || screen.done()) break;
         if (traits.title_music && title_music) music_upkeep(title_music->music, title_music->playlist);
-        const sf::Vector2i pointer = sf::Mouse::getPosition(window);
+        const sf::Vector2i pointer = pointer_in_layout(window);
         screen.update({pointer, sf::Mouse::isButtonPressed(sf::Mouse::Left), frame_ms});
         if (screen.done() || traits.events == EventPace::wait_for_each) continue;
         frame_ms = draw_frame(window, screen, traits, pointer, pulse);

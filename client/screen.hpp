@@ -45,7 +45,7 @@ public:
     virtual ScreenTraits traits() const = 0;
     // Loads the screen's pictures once the window exists, before its first frame.
     virtual void load() {}
-    // One window event other than a close request, with the pointer as it is now (window px).
+    // One window event other than a close request, with the pointer as it is now (layout px).
     virtual void handle(const sf::Event& event, sf::Vector2i pointer) = 0;
     // A close request closed the window; the screen ends with its closed result.
     virtual void closed() {}
@@ -80,6 +80,3 @@ void run_screen(sf::RenderWindow& window, Screen& screen, TitleMusic* title_musi
 // Only under the alternate timer: the menus run at max_framerate (FrameLimit::menus)
 // and the game paces itself without a window limit (FrameLimit::none).
 void set_frame_limit(sf::RenderWindow& window, FrameLimit limit);
-
-// Shows the window's frame and returns the time since the window last showed one, ms.
-uint32_t present_frame(sf::RenderWindow& window);

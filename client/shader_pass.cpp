@@ -32,25 +32,12 @@ void load_post_shader(int32_t width, int32_t height) {
 
 bool shader_effect_on() { return settings.use_shader != 0 && sf::Shader::isAvailable(); }
 
-void present_offscreen(sf::RenderWindow& window, sf::RenderTexture& scene) {
-    scene.display();
-    const sf::Sprite frame(scene.getTexture());
-    if (shader_effect_on()) {
-        set_parameters(scene.getTexture());
-        window.draw(frame, &post_shader);
-    } else {
-        window.draw(frame);
+void draw_through_shader(sf::RenderTarget& target, const sf::Texture& frame) {
+    const sf::Sprite picture(frame);
+    if (!shader_effect_on()) {
+        target.draw(picture);
+        return;
     }
-}
-
-void post_process_window(sf::RenderWindow& window) {
-    if (!shader_effect_on()) return;
-    const sf::Vector2u size = window.getSize();
-    sf::Texture copy;
-    if (!copy.create(size.x, size.y)) return;
-    copy.update(window);
-    copy.setSmooth(false);
-    window.clear(sf::Color::Black);
-    set_parameters(copy);
-    window.draw(sf::Sprite(copy), &post_shader);
+    set_parameters(frame);
+    target.draw(picture, &post_shader);
 }

@@ -5,6 +5,7 @@
 
 #include "app/bindings.hpp"
 #include "app/key_codes.hpp"
+#include "client/frame_canvas.hpp"
 
 bool binding_held(int action) {
     if (action < 0 || action >= action_count) return false;
@@ -20,9 +21,9 @@ bool binding_held(int action) {
     return false;  // any other kind never triggers
 }
 
-void read_window_input(const sf::Window& window, bool f9_pressed, UpdateInput& input) {
+void read_window_input(const sf::RenderWindow& window, bool f9_pressed, UpdateInput& input) {
     for (int a = 0; a < action_count; ++a) input.held[static_cast<size_t>(a)] = binding_held(a);
-    const sf::Vector2i at = sf::Mouse::getPosition(window);
+    const sf::Vector2i at = pointer_in_layout(window);
     input.mouse_x = at.x;
     input.mouse_y = at.y;
     input.f9_pressed = f9_pressed;

@@ -2,11 +2,11 @@
 // mouse buttons as held states, and the pointer.
 #pragma once
 
-#include <SFML/Window/Window.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
 
 #include "game/game_state.hpp"
 
 // Whether the key or mouse button bound to action i is held now.
 bool binding_held(int action);
-// Fills one update's input from the held bindings and the pointer in window px.
-void read_window_input(const sf::Window& window, bool f9_pressed, UpdateInput& input);
+// Fills one update's input from the held bindings and the pointer in layout px.
+void read_window_input(const sf::RenderWindow& window, bool f9_pressed, UpdateInput& input);

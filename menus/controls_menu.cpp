@@ -25,6 +25,6 @@ void ControlsScreen::draw(sf::RenderTarget& target, sf::Vector2i) {
 }
 
 void run_controls_menu(sf::RenderWindow& window) {
-    ControlsScreen screen(layout_size(window));
+    ControlsScreen screen(layout_size());
     run_screen(window, screen);
 }

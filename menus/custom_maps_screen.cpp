@@ -76,7 +76,7 @@ StatusLine play_custom_map(sf::RenderWindow& window, sf::Music& title_music, con
 }
 
 void run_custom_maps(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist) {
-    CustomMapsScreen screen(list_custom_maps(), layout_size(window), [&](const std::filesystem::path& path) {
+    CustomMapsScreen screen(list_custom_maps(), layout_size(), [&](const std::filesystem::path& path) {
         return play_custom_map(window, title_music, path);
     });
     TitleMusic music{title_music, title_playlist};

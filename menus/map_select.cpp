@@ -48,7 +48,7 @@ void MapSelectScreen::draw(sf::RenderTarget& target, sf::Vector2i pointer) {
 
 void run_map_select(sf::RenderWindow& window, const std::string& map_list_text, sf::Music& title_music,
                     Playlist& title_playlist) {
-    MapSelectScreen screen(split_map_list(map_list_text), read_progress(), layout_size(window),
+    MapSelectScreen screen(split_map_list(map_list_text), read_progress(), layout_size(),
                            [&](const std::string& map) { return play_from_menu(window, title_music, map); });
     TitleMusic music{title_music, title_playlist};
     run_screen(window, screen, &music);

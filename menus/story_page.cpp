@@ -13,6 +13,6 @@ void StoryScreen::draw(sf::RenderTarget& target, sf::Vector2i) {
 }
 
 void run_story_page(sf::RenderWindow& window) {
-    StoryScreen screen(layout_size(window));
+    StoryScreen screen(layout_size());
     run_screen(window, screen);
 }

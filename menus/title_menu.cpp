@@ -55,7 +55,7 @@ void TitleScreen::draw_over_cursor(sf::RenderTarget& target) {
 }
 
 int run_title_menu(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist) {
-    TitleScreen screen(layout_size(window));
+    TitleScreen screen(layout_size());
     TitleMusic music{title_music, title_playlist};
     run_screen(window, screen, &music);
     return screen.choice();

@@ -8,6 +8,7 @@
 #include "app/bindings.hpp"
 #include "app/image_paths.hpp"
 #include "app/settings.hpp"
+#include "client/frame_canvas.hpp"
 #include "client/object_images.hpp"
 #include "client/shader_pass.hpp"
 #include "client/window_setup.hpp"
@@ -52,6 +53,7 @@ void start_up(ProgramShell& shell) {
     correct_settings(settings, processor_count());
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     open_window(shell.window);
+    frame_canvas.create(window_size_for_settings());
     shell.window.setMouseCursorVisible(false);
     set_window_icon(shell.window, shell.icon, image_paths::window_icon);
     set_frame_pacing(shell.window);

@@ -10,6 +10,7 @@
 
 #include "app/cursor_pulse.hpp"
 #include "app/settings.hpp"
+#include "client/frame_canvas.hpp"
 #include "client/game_screen.hpp"
 #include "client/object_images.hpp"
 #include "client/scene_drawing.hpp"
@@ -219,6 +220,7 @@ TEST(WindowDrawing, UnusableShaderDrawsFramesAsTheyAre) {
     std::filesystem::current_path(VANTOREL_GAME_DIR);
     settings = Settings{};
     sf::RenderWindow window(sf::VideoMode(800, 600), "Vantorel test", sf::Style::Titlebar | sf::Style::Close);
+    ASSERT_TRUE(frame_canvas.create({800, 600}));
     sf::RenderTexture scene;
     ASSERT_TRUE(scene.create(800, 600));
     const auto shown = [&] {
@@ -226,24 +228,21 @@ TEST(WindowDrawing, UnusableShaderDrawsFramesAsTheyAre) {
         sf::RectangleShape line({400, 2});
         line.setPosition(200, 300);
         scene.draw(line);
-        window.clear(sf::Color::Blue);
-        present_offscreen(window, scene);
-        sf::Texture copy;
-        copy.create(800, 600);
-        copy.update(window);
-        return copy.copyToImage();
+        scene.display();
+        frame_canvas.take_scene(scene.getTexture());
+        frame_canvas.present(window);
+        return frame_canvas.shown().copyToImage();
     };
     settings.use_shader = 0;
     const sf::Image plain = shown();
     EXPECT_TRUE(near(plain.getPixel(400, 300), {255, 255, 255}));
     EXPECT_TRUE(near(plain.getPixel(400, 303), {0, 0, 0}));
-    // use_shader 0 also leaves the menus' window untouched.
-    window.clear(sf::Color::Blue);
-    post_process_window(window);
-    sf::Texture copy;
-    copy.create(800, 600);
-    copy.update(window);
-    EXPECT_TRUE(near(copy.copyToImage().getPixel(10, 10), {0, 0, 255}));
+    // use_shader 0 also leaves the menus' frames as drawn.
+    frame_canvas.clear();
+    frame_canvas.target().clear(sf::Color::Blue);
+    frame_canvas.shader_pass();
+    frame_canvas.present(window);
+    EXPECT_TRUE(near(frame_canvas.shown().copyToImage().getPixel(10, 10), {0, 0, 255}));
 
     // A shader file that is not there: on, but frames come out as drawn.
     settings.use_shader = 1;
