@@ -51,7 +51,7 @@ void confine_pointer(GameSession& s, bool on) {
     if (settings.fullscreen == 0 && settings.confine_cursor != 0) s.window.setMouseCursorGrabbed(on);
 }
 
-// Escape: the game freezes under the pause menu. Restart costs a life through
+// Escape, or the window losing the focus: the game freezes under the pause menu. Restart costs a life through
 // this frame's death test; leave and close end the game.
 PauseChoice pause_game(GameSession& s) {
     const sf::Texture last_frame(frame_canvas.shown());
@@ -78,9 +78,9 @@ public:
     }
     void load() override { sf::sleep(sf::milliseconds(1)); }
     void handle(const sf::Event& event, sf::Vector2i) override {
-        // Kept across frames until the next event: every update until then skips the track.
-        last_event_was_f9_ = is_key_press(event, key_code::f9);
-        if (is_escape_press(event)) {
+        if (is_key_press(event, key_code::f9)) f9_pending_ = true;
+        // The game never runs unseen: another window taking the focus pauses it, as Escape does.
+        if (is_escape_press(event) || event.type == sf::Event::LostFocus) {
             const PauseChoice chosen = pause_game(s_);
             if (chosen == pause_leave) end_ = GameEnd::left;
             if (chosen == pause_closed) end_ = GameEnd::closed;
@@ -90,8 +90,9 @@ public:
     }
     void closed() override { end_ = GameEnd::closed; }
     void update(const FrameInput& input) override {
+        // One F9 press skips one track: the first update after it sees it, no other.
         const InputSource source = [this](UpdateInput& in) {
-            read_window_input(s_.window, last_event_was_f9_, in);
+            read_window_input(s_.window, std::exchange(f9_pending_, false), in);
             return true;
         };
         const FrameOutcome outcome = run_frame(input.frame_ms, source, view_).outcome;
@@ -106,7 +107,7 @@ public:
 private:
     GameSession& s_;
     WindowView view_;
-    bool last_event_was_f9_ = false;
+    bool f9_pending_ = false;  // an F9 press no update has seen yet
     std::optional<GameEnd> end_;
 };
 

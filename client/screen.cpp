@@ -80,7 +80,9 @@ void run_screen(sf::RenderWindow& window, Screen& screen, TitleMusic* title_musi
         if (!take_events(window, screen, traits.events) || screen.done()) break;
         if (traits.title_music && title_music) music_upkeep(title_music->music, title_music->playlist);
         const sf::Vector2i pointer = pointer_in_layout(window);
-        screen.update({pointer, sf::Mouse::isButtonPressed(sf::Mouse::Left), frame_ms});
+        // Held buttons count only while the window has the focus: the button state is the whole desktop's.
+        const bool left_held = window.hasFocus() && sf::Mouse::isButtonPressed(sf::Mouse::Left);
+        screen.update({pointer, left_held, frame_ms});
         if (screen.done() || traits.events == EventPace::wait_for_each) continue;
         frame_ms = draw_frame(window, screen, traits, pointer, pulse);
         screen.shown();

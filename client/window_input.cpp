@@ -22,7 +22,9 @@ bool binding_held(int action) {
 }
 
 void read_window_input(const sf::RenderWindow& window, bool f9_pressed, UpdateInput& input) {
-    for (int a = 0; a < action_count; ++a) input.held[static_cast<size_t>(a)] = binding_held(a);
+    // The held states are the whole desktop's: without the focus no action is held.
+    const bool focused = window.hasFocus();
+    for (int a = 0; a < action_count; ++a) input.held[static_cast<size_t>(a)] = focused && binding_held(a);
     const sf::Vector2i at = pointer_in_layout(window);
     input.mouse_x = at.x;
     input.mouse_y = at.y;

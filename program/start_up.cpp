@@ -53,6 +53,8 @@ void start_up(ProgramShell& shell) {
     correct_settings(settings, processor_count());
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     open_window(shell.window);
+    // One press, one effect: a held Escape must not open and close the pause menu with every repeat.
+    shell.window.setKeyRepeatEnabled(false);
     frame_canvas.create(window_size_for_settings());
     shell.window.setMouseCursorVisible(false);
     set_window_icon(shell.window, shell.icon, image_paths::window_icon);
