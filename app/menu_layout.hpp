@@ -16,8 +16,8 @@ enum TitleChoice : int {
     title_story = 3,
     title_quit = 4,
 };
-inline constexpr int title_entries_top = 280;  // y of the first entry image
-inline constexpr int title_entry_pitch = 60;   // entries are 64 high, so they overlap by 4
+inline constexpr int title_entries_top = 280;                       // y of the first entry image
+inline constexpr int title_entry_pitch = 60;                        // entries are 64 high, so they overlap by 4
 inline constexpr int title_panel_bottom = title_entries_top + 300;  // the red panel's first row below it
 // The entry under the pointer: the five bands run from y = 291 down, 60 apart,
 // between x = W/2 - 255 and W/2 + 255; the quit band ends with the red panel,

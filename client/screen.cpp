@@ -4,8 +4,8 @@
 
 #include "app/cursor_pulse.hpp"
 #include "app/settings.hpp"
-#include "client/object_images.hpp"
 #include "client/frame_canvas.hpp"
+#include "client/object_images.hpp"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app/sha256.hpp"
-#include "support/fresh_state.hpp"
+#include "game/update.hpp"
 #include "world/map_loader.hpp"
 #include "world/maps.hpp"
 #include "world/world_state.hpp"
