@@ -58,6 +58,9 @@ public:
     sf::Vector2u window_size() { return x_.size_of(window_); }
     // Asks the window to close, as a desktop's close button would.
     void request_close() { x_.request_close(window_); }
+    // Another window takes the keyboard; focus_back gives it back to the game.
+    void focus_elsewhere() { x_.focus_other_window(); }
+    void focus_back() { x_.give_focus(window_); }
     // The exit status once the program has ended, waiting up to `seconds`;
     // -1 when it is still running (it is then killed) or was ended by a signal.
     int exit_status(double seconds = 10);

@@ -25,7 +25,25 @@ bool XDisplay::connect(double seconds) {
 }
 
 XDisplay::~XDisplay() {
+    if (display_ && other_) XDestroyWindow(display_, other_);
     if (display_) XCloseDisplay(display_);
+}
+
+void XDisplay::focus_other_window() {
+    if (!other_) {
+        const int screen = DefaultScreen(display_);
+        other_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 900, 700, 200, 100, 0,
+                                     BlackPixel(display_, screen), WhitePixel(display_, screen));
+        XMapRaised(display_, other_);
+        XSync(display_, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));  // mapped before it takes the focus
+    }
+    give_focus(other_);
+}
+
+void XDisplay::give_focus(Window window) {
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    XSync(display_, False);
 }
 
 Window XDisplay::search(Window under, const std::string& title) {

@@ -28,8 +28,13 @@ public:
     sf::Image picture_of(Window window);
     // Asks the window to close, as its close button would (WM_DELETE_WINDOW).
     void request_close(Window window);
+    // Opens a small window of another program, as it were, and gives it the keyboard.
+    void focus_other_window();
+    // Gives the keyboard to `window`.
+    void give_focus(Window window);
 
 private:
     Window search(Window under, const std::string& title);
     Display* display_ = nullptr;
+    Window other_ = 0;  // the window focus_other_window made
 };
