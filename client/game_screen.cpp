@@ -120,17 +120,21 @@ GameResult run_game(sf::RenderWindow& window, const std::string& map_name, const
         result.error = "there is no map named \"" + map_name + "\"";
         return result;
     }
-    const std::optional<LoadedGame> loaded = start_game(text, result.error);
-    if (!loaded) return result;
+    bool started = false;
     try {
+        // A map the loader accepts may still need more memory than there is (its grid alone up to 200 MB).
+        const std::optional<LoadedGame> loaded = start_game(text, result.error);
+        if (!loaded) return result;
+        started = true;
         GameSession session(window, map_name);
         GameScreen screen(session);
         run_screen(window, screen);
         result.end = screen.end();
     } catch (const std::bad_alloc&) {
-        // The loaded game frees the grid and the laser buffer on its way out.
+        // The loaded game, or a start cut short, has freed the grid and the laser buffer on its way out.
         result.end = GameEnd::failed;
-        result.error = "the game ran out of memory and had to stop";
+        result.error =
+            started ? "the game ran out of memory and had to stop" : "there is not enough memory to play this map";
     }
     return result;
 }

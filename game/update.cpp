@@ -99,16 +99,14 @@ void start_fresh(const Settings& s) {
 }
 
 std::optional<LoadedGame> start_game(const char* map_text, std::string& why) {
-    const uint64_t number = ++games_started;
+    // Owned from the first allocation on: a load refused, or cut short by memory running out, frees what it took.
+    LoadedGame owner(++games_started);
     fresh_game_state();
-    if (!load_map(map_text, why)) {
-        free_game_buffers();
-        return std::nullopt;
-    }
+    if (!load_map(map_text, why)) return std::nullopt;
     centre_camera();
     if (settings.maximum_armor != 0) world.player.powered = true;
     world.player.shot_cooldown = settings.laser_cooldown_rate;
-    return LoadedGame(number);
+    return owner;
 }
 
 void update_step(const UpdateInput& input) {

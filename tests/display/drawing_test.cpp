@@ -4,6 +4,9 @@
 // window set-up and shader fall-backs. Exact colours: no shader here.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <SFML/Graphics.hpp>
 #include <gtest/gtest.h>
@@ -19,6 +22,7 @@
 #include "combat/combat_state.hpp"
 #include "game/game_state.hpp"
 #include "game/update.hpp"
+#include "world/maps.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -265,4 +269,36 @@ TEST(WindowDrawing, AMapThatDoesNotLoadIsNeverPlayed) {
     }
     EXPECT_FALSE(world.has_grid());
     EXPECT_TRUE(window.isOpen());
+}
+
+// A map the loader accepts whose grid memory cannot hold (here, under an
+// address-space limit just above what the process already uses) is refused
+// with a reason, holds nothing afterwards, and the next map plays.
+TEST(WindowDrawing, AMapTooLargeForMemoryIsRefusedAndTheProgramGoesOn) {
+    settings = Settings{};
+    sf::RenderWindow window(sf::VideoMode(800, 600), "Vantorel test", sf::Style::Titlebar | sf::Style::Close);
+    const std::string huge = "7000 7000 100 100 200 100 0 0 0 0 0 ";  // 49 million cells, about 245 MB
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    ASSERT_GT(pages, 0);
+    rlimit saved{};
+    getrlimit(RLIMIT_AS, &saved);
+    rlimit tight = saved;
+    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (64u << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    GameResult r;
+    try {
+        r = run_game(window, "Maps/huge.txt", &huge);
+    } catch (...) {
+        setrlimit(RLIMIT_AS, &saved);
+        FAIL() << "an exception left run_game";
+    }
+    setrlimit(RLIMIT_AS, &saved);
+    EXPECT_EQ(r.end, GameEnd::failed);
+    EXPECT_NE(r.error.find("memory"), std::string::npos) << r.error;
+    EXPECT_FALSE(world.has_grid());
+    EXPECT_TRUE(window.isOpen());
+    std::string why;
+    EXPECT_TRUE(start_game(map_text_for_name("1"), why)) << why;
+    world.release_grid();
 }
