@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -40,13 +41,16 @@ void add_line(sf::VertexArray& lines, sf::Vector2f a, sf::Vector2f b, float thic
         lines.append(sf::Vertex(p, colour));
 }
 
-sf::Color wall_colour(int32_t type) {
+// Nothing for a type outside 1 .. 5: such a segment erases the cells under it,
+// so a line there would show a wall the player walks through.
+std::optional<sf::Color> wall_colour(int32_t type) {
     switch (type) {
-        case 2: return {0, 255, 255};
-        case 3: return world.red_on ? sf::Color(255, 0, 0) : sf::Color(50, 0, 0);
-        case 4: return world.green_on ? sf::Color(0, 255, 0) : sf::Color(0, 50, 0);
-        case 5: return world.blue_on ? sf::Color(0, 0, 255) : sf::Color(0, 0, 50);
-        default: return sf::Color::White;  // type 1, and any other the map text has
+        case segment_wall: return sf::Color::White;
+        case segment_mirror: return sf::Color(0, 255, 255);
+        case segment_red_gate: return world.red_on ? sf::Color(255, 0, 0) : sf::Color(50, 0, 0);
+        case segment_green_gate: return world.green_on ? sf::Color(0, 255, 0) : sf::Color(0, 50, 0);
+        case segment_blue_mirror: return world.blue_on ? sf::Color(0, 0, 255) : sf::Color(0, 0, 50);
+        default: return std::nullopt;
     }
 }
 
@@ -61,7 +65,8 @@ void draw_laser_layer(sf::RenderTarget& target, sf::Texture& laser_image) {
 void draw_walls_and_shield(sf::RenderTarget& target) {
     sf::VertexArray lines(sf::Triangles);
     for (const Segment& s : world.segments)
-        add_line(lines, screen_of(s.x1, s.y1), screen_of(s.x2, s.y2), wall_thickness, wall_colour(s.type));
+        if (const auto colour = wall_colour(s.type))
+            add_line(lines, screen_of(s.x1, s.y1), screen_of(s.x2, s.y2), wall_thickness, *colour);
     if (combat.shield_up) {
         const ShieldEnds& e = combat.shield_ends;
         add_line(lines, screen_of(e.x1, e.y1), screen_of(e.x2, e.y2), wall_thickness, sf::Color(50, 150, 150));

@@ -134,6 +134,16 @@ TEST_F(Drawing, SwitchedOffColoursAreDarkInWallsAndLamps) {
     }
 }
 
+// A segment of a type outside 1 .. 5 erases the cells under it: drawing it as a
+// wall would show one the player walks through.
+TEST_F(Drawing, SegmentsOfOtherTypesShowNothing) {
+    world.segments = {
+        {200, 300, 300, 300, 0}, {200, 400, 300, 400, 6}, {200, 500, 300, 500, -1}, {200, 600, 300, 600, 1}};
+    const sf::Image image = scene();
+    for (unsigned y : {200u, 300u, 400u}) EXPECT_TRUE(near(image.getPixel(150, y), {0, 0, 0})) << y;
+    EXPECT_TRUE(near(image.getPixel(150, 500), {255, 255, 255}));
+}
+
 TEST_F(Drawing, LeftBorderOnlyNearTheMapsLeftEdge) {
     world.camera_x = 0;
     const sf::Image at_edge = scene();
