@@ -1,10 +1,11 @@
 #include "app/bindings.hpp"
 
-#include <fstream>
 #include <istream>
 #include <optional>
+#include <sstream>
 
 #include "app/atomic_file.hpp"
+#include "app/file_reading.hpp"
 
 namespace {
 
@@ -40,10 +41,13 @@ void read_bindings_from(std::istream& in, ControlBindings& out) {
     }
 }
 
-bool read_bindings_file(const char* path, ControlBindings& out) {
-    std::ifstream file(path);
-    if (!file.is_open()) return false;
-    read_bindings_from(file, out);
+bool read_bindings_file(const char* path, ControlBindings& out, std::string* why) {
+    std::string reason;
+    const auto text = read_file(path, bindings_file, reason);
+    if (why) *why = reason;
+    if (!text) return false;
+    std::istringstream in(*text);
+    read_bindings_from(in, out);
     return true;
 }
 

@@ -22,8 +22,9 @@ inline ControlBindings bindings;
 void read_bindings();
 // Applies a bindings stream to `out`, as read_bindings does.
 void read_bindings_from(std::istream& in, ControlBindings& out);
-// Reads a bindings file into `out`; false when it cannot be opened.
-bool read_bindings_file(const char* path, ControlBindings& out);
+// Reads a bindings file into `out`; false, `out` untouched and `why` (if given)
+// saying why, when the file reader refuses it.
+bool read_bindings_file(const char* path, ControlBindings& out, std::string* why = nullptr);
 // The packed file form, e.g. "k119k115k97k100m0m1".
 std::string format_bindings(const ControlBindings& b);
 // Replaces the file at path with `b`'s packed form; false, with the old file

@@ -1,8 +1,6 @@
 #include "app/custom_maps.hpp"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 std::vector<std::filesystem::path> list_custom_maps(const std::filesystem::path& folder) {
@@ -22,21 +20,5 @@ std::vector<std::filesystem::path> list_custom_maps(const std::filesystem::path&
 }
 
 std::optional<std::string> read_custom_map(const std::filesystem::path& path, std::string& why) {
-    std::error_code error;
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        why = "The file cannot be read.";
-        return std::nullopt;
-    }
-    if (size > max_custom_map_bytes) {
-        why = "The file is larger than 64 MiB, too large for a map.";
-        return std::nullopt;
-    }
-    std::ifstream file(path, std::ios::binary);
-    std::string text(std::istreambuf_iterator<char>(file), {});
-    if (!file.is_open() || file.bad()) {
-        why = "The file cannot be read.";
-        return std::nullopt;
-    }
-    return text;
+    return read_file(path.string(), custom_map_file, why);
 }

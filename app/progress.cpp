@@ -1,13 +1,12 @@
 #include "app/progress.hpp"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
 
 #include "app/atomic_file.hpp"
+#include "app/file_reading.hpp"
 
 int32_t parse_progress(std::string_view text) {
     size_t at = 0;
@@ -26,10 +25,9 @@ int32_t parse_progress(std::string_view text) {
 }
 
 int32_t read_progress(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) return 0;
-    const std::string text(std::istreambuf_iterator<char>(file), {});
-    return parse_progress(text);
+    std::string why;
+    const auto text = read_file(path.string(), save_file, why);
+    return text ? parse_progress(*text) : 0;
 }
 
 std::optional<int32_t> raised_progress(int32_t progress, int32_t index, bool won) {

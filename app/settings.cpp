@@ -1,10 +1,12 @@
 #include "app/settings.hpp"
 
 #include <algorithm>
-#include <fstream>
 #include <istream>
 #include <optional>
+#include <sstream>
 #include <string>
+
+#include "app/file_reading.hpp"
 
 const std::array<SettingKey, 37> setting_keys = {{
     {"resolution_width", &Settings::resolution_width},
@@ -115,10 +117,13 @@ void read_settings_from(std::istream& in, Settings& out) {
     }
 }
 
-bool read_settings_file(const char* path, Settings& out) {
-    std::ifstream file(path);
-    if (!file.is_open()) return false;
-    read_settings_from(file, out);
+bool read_settings_file(const char* path, Settings& out, std::string* why) {
+    std::string reason;
+    const auto text = read_file(path, settings_file, reason);
+    if (why) *why = reason;
+    if (!text) return false;
+    std::istringstream in(*text);
+    read_settings_from(in, out);
     return true;
 }
 

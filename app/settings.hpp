@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
+#include <string>
 #include <string_view>
 
 // One field per config.ini key, named exactly like the key, in the order the
@@ -65,7 +66,8 @@ inline Settings settings;
 void read_settings();
 // Applies the entries of a settings stream to `out`, as read_settings does.
 void read_settings_from(std::istream& in, Settings& out);
-// Reads a settings file into `out`; false when it cannot be opened.
-bool read_settings_file(const char* path, Settings& out);
+// Reads a settings file into `out`; false, `out` untouched and `why` (if given)
+// saying why, when the file reader refuses it.
+bool read_settings_file(const char* path, Settings& out, std::string* why = nullptr);
 // The corrections the entry procedure makes after reading (processor_count for threads < 1).
 void correct_settings(Settings& s, int processor_count);

@@ -3,12 +3,13 @@
 #include <thread>
 
 #include "app/settings.hpp"
+#include "client/file_loading.hpp"
 #include "client/frame_canvas.hpp"
 #include "client/screen.hpp"
 
 sf::Texture load_menu_image(const std::string& path) {
     sf::Texture image;
-    image.loadFromFile(path);
+    load_texture(image, path);
     image.setSmooth(settings.smooth_sprites != 0);
     return image;
 }

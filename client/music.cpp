@@ -18,7 +18,10 @@ Playlist list_music(bool for_game) {
 void music_upkeep(sf::Music& music, Playlist& playlist) {
     if (playlist.empty() || music.getStatus() != sf::SoundSource::Stopped) return;
     const size_t i = static_cast<size_t>(std::rand()) % playlist.size();
-    if (music.openFromFile(playlist[i])) {
+    // The stream reads its file while it plays, so it cannot go through the
+    // bounded reader; a FIFO or a device among the tracks would block the window.
+    std::error_code error;
+    if (std::filesystem::is_regular_file(playlist[i], error) && music.openFromFile(playlist[i])) {
         music.setLoop(settings.loop_music != 0);
         music.play();
     } else {

@@ -15,5 +15,5 @@ using Playlist = std::vector<std::string>;
 Playlist list_music(bool for_game);
 // When the playlist has entries and the stream is stopped: opens a random
 // entry and plays it (looping per loop_music), or drops it from the list when
-// it cannot be opened. A paused or playing stream is left alone.
+// it is not a regular file or cannot be opened. A paused or playing stream is left alone.
 void music_upkeep(sf::Music& music, Playlist& playlist);

@@ -3,12 +3,13 @@
 #include <string>
 
 #include "app/image_paths.hpp"
+#include "client/file_loading.hpp"
 
 namespace {
 
 template <size_t N>
 void load_group(std::array<sf::Texture, N>& group, const std::array<const char*, N>& paths) {
-    for (size_t i = 0; i < N; ++i) group[i].loadFromFile(paths[i]);
+    for (size_t i = 0; i < N; ++i) load_texture(group[i], paths[i]);
 }
 
 // A sprite showing `first`, placed by its origin, drawn later with its blend mode by the caller.
@@ -41,7 +42,7 @@ void load_object_images() {
     load_group(images.ducking, image_paths::duckings);
     set_up(images.body_sprite, images.body[0], 16, 32);
     set_up(images.arm_sprite, images.arm[0], 32, 4);
-    images.exit.loadFromFile(image_paths::exit);
+    load_texture(images.exit, image_paths::exit);
     set_up(images.exit_sprite, images.exit, 32, 32);
 }
 
@@ -59,7 +60,7 @@ void apply_smoothing(bool on) {
 }
 
 void load_cursor_image(bool smooth) {
-    cursor_texture.loadFromFile(image_paths::cursor);
+    load_texture(cursor_texture, image_paths::cursor);
     cursor_texture.setSmooth(smooth);
     cursor_sprite.setTexture(cursor_texture, true);
     cursor_sprite.setOrigin(8, 8);

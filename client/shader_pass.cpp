@@ -6,6 +6,7 @@
 #include <SFML/Graphics/Texture.hpp>
 
 #include "app/settings.hpp"
+#include "client/file_loading.hpp"
 
 namespace {
 
@@ -26,7 +27,7 @@ float texel_for(int32_t width, int32_t height) {
 
 void load_post_shader(int32_t width, int32_t height) {
     if (!shader_effect_on()) return;
-    post_shader.loadFromFile("Shader/shade.sfx", sf::Shader::Fragment);
+    load_shader(post_shader, "Shader/shade.sfx", sf::Shader::Fragment);
     shader_texel = texel_for(width, height);
 }
 

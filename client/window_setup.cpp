@@ -1,6 +1,7 @@
 #include "client/window_setup.hpp"
 
 #include "app/settings.hpp"
+#include "client/file_loading.hpp"
 #include "game/update.hpp"
 
 namespace {
@@ -16,7 +17,7 @@ sf::Vector2u window_size_for_settings() {
 }
 
 bool set_window_icon(sf::Window& window, sf::Image& icon, const std::string& path) {
-    if (!icon.loadFromFile(path) || icon.getSize() != sf::Vector2u(icon_side, icon_side)) return false;
+    if (!load_image(icon, path) || icon.getSize() != sf::Vector2u(icon_side, icon_side)) return false;
     window.setIcon(icon_side, icon_side, icon.getPixelsPtr());
     return true;
 }

@@ -17,7 +17,7 @@ const sf::Color button_fill(0, 0, 0, 100);
 
 void CustomMapsScreen::load() {
     go_back_.load(image_paths::go_back, 0, 0);
-    font_.loadFromFile(menu_font_path);  // without it the buttons still work, unlabelled
+    font_.load(menu_font_path);  // without it the buttons still work, unlabelled
 }
 
 void CustomMapsScreen::handle(const sf::Event& event, sf::Vector2i pointer) {
@@ -67,7 +67,7 @@ StatusLine play_custom_map(sf::RenderWindow& window, sf::Music& title_music, con
     const std::string name = path.filename().string();
     std::string why;
     const auto text = read_custom_map(path, why);
-    if (!text) return {name + ": " + why, false};
+    if (!text) return {why, false};  // the reason names the file
     // The path is the map's name, so screenshots are named after the file.
     const GameResult result = play_from_menu(window, title_music, path.string(), &*text);
     if (result.won()) return {name + ": completed.", true};

@@ -13,6 +13,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include "app/menu_logic.hpp"
+#include "client/file_loading.hpp"
 #include "client/menu_kit.hpp"
 #include "client/music.hpp"
 #include "client/screen.hpp"
@@ -47,7 +48,7 @@ private:
     CustomMapList list_;
     std::function<StatusLine(const std::filesystem::path&)> play_;
     StatusLine status_;
-    sf::Font font_;
+    LoadedFont font_;
     MenuPicture go_back_;
 };
 

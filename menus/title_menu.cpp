@@ -2,6 +2,7 @@
 
 #include "app/image_paths.hpp"
 #include "app/settings.hpp"
+#include "client/file_loading.hpp"
 
 namespace {
 
@@ -47,7 +48,7 @@ void TitleScreen::draw_over_cursor(sf::RenderTarget& target) {
     for (size_t i = 0; credit_line[i] != '\0'; ++i) {
         if (credit_line[i] == ' ') continue;
         sf::Texture letter;
-        letter.loadFromFile(image_paths::credit_letter(credit_line[i]));
+        load_texture(letter, image_paths::credit_letter(credit_line[i]));
         sf::Sprite sprite(letter);
         sprite.setPosition(static_cast<float>(credit_letter_step * static_cast<int>(i)), 0.0f);
         target.draw(sprite);

@@ -8,12 +8,6 @@
 #include "world/map_loader.hpp"
 #include "world/maps.hpp"
 
-std::string quoted_path(const std::string& path) {
-    std::string shown = "'";
-    for (char c : path) shown += (static_cast<unsigned char>(c) < 32 || c == 127) ? '?' : c;
-    return shown + "'";
-}
-
 namespace {
 
 // A byte count for messages: "16 MiB" when whole mebibytes.

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/file_reading.hpp"
+
 // A failure to report as one sentence on standard error, exit status 1.
 struct ToolError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -14,17 +16,6 @@ struct ToolError : std::runtime_error {
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-
-// The largest built-in map text is a few KB; 16 MiB leaves room for any hand-made map.
-inline constexpr uint64_t max_map_file_bytes = 16u << 20;
-// A replay line is a few bytes per run of updates.
-inline constexpr uint64_t max_replay_file_bytes = 16u << 20;
-// config.ini and controls.cfg hold a few dozen short lines.
-inline constexpr uint64_t max_config_file_bytes = 1u << 20;
-
-// `path` quoted for an error message, with control characters shown as '?'
-// so that a message always stays on one line.
-std::string quoted_path(const std::string& path);
 
 // The whole contents of the regular file at `path`. Throws ToolError when it
 // is missing, not a regular file, larger than `max_bytes`, unreadable or holds
