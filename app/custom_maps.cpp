@@ -20,5 +20,5 @@ std::vector<std::filesystem::path> list_custom_maps(const std::filesystem::path&
 }
 
 std::optional<std::string> read_custom_map(const std::filesystem::path& path, std::string& why) {
-    return read_file(path.string(), custom_map_file, why);
+    return read_file(path.string(), map_text_file, why);
 }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "app/bindings.hpp"
+#include "app/custom_maps.hpp"
 #include "app/settings.hpp"
 #include "world/map_loader.hpp"
 #include "world/maps.hpp"
@@ -362,6 +363,36 @@ TEST_F(ToolTest, GarbageNeverCrashesTheTool) {
                 << ::testing::PrintToString(args) << " status " << r.status;
         }
     }
+}
+
+// One reader, one verdict: the custom-map screen refuses exactly the files
+// `map info` refuses, with the same sentence, and plays what it accepts.
+TEST_F(ToolTest, TheCustomMapScreenRefusesWhatMapInfoRefuses) {
+    const std::string valid = "100 80 20 40 85 60 0 0 0 0 0 ";
+    fs::create_directory(work() / "folder");
+    fs::create_symlink("/proc/self/mem", work() / "failing");
+    const std::vector<std::string> maps = {
+        file("valid.txt", valid),
+        file("padded.txt", valid + std::string((16u << 20) - valid.size(), ' ')),  // exactly 16 MiB
+        file("over.txt", valid + std::string(16u << 20, ' ')),                     // once played by the game
+        file("nul.txt", valid + std::string(1, '\0')),                             // so was this
+        file("broken.txt", "100 80 20 40 85 60 3 "),
+        (work() / "folder").string(),
+        (work() / "failing").string(),
+        (work() / "missing.txt").string(),
+    };
+    for (const std::string& path : maps) {
+        SCOPED_TRACE(path);
+        const ToolRun tool = run({"map", "info", path});
+        std::string why;
+        const auto text = read_custom_map(path, why);
+        const bool played = text && load_map(text->c_str(), why);
+        EXPECT_EQ(tool.status == 0, played) << tool.err;
+        if (!played) {
+            EXPECT_EQ(tool.err, why + "\n");
+        }
+    }
+    world.release_grid();
 }
 
 }  // namespace

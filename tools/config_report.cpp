@@ -22,18 +22,17 @@ std::string shown_kind(char kind) {
 }  // namespace
 
 void print_settings(const std::string& path, std::ostream& out) {
-    // The game reads the file itself; examining it first turns a missing,
-    // oversized or binary file into a message instead of silent defaults.
-    read_text_file(path, max_config_file_bytes, "settings");
+    // The game keeps its defaults silently for a file it cannot read; the tool says why.
     Settings read;
-    if (!read_settings_file(path.c_str(), read)) throw ToolError(quoted_path(path) + " cannot be opened.");
+    std::string why;
+    if (!read_settings_file(path.c_str(), read, &why)) throw ToolError(why);
     for (const SettingKey& key : setting_keys) out << key.name << ' ' << read.*key.field << '\n';
 }
 
 void print_bindings(const std::string& path, std::ostream& out) {
-    read_text_file(path, max_config_file_bytes, "bindings");
     ControlBindings read;
-    if (!read_bindings_file(path.c_str(), read)) throw ToolError(quoted_path(path) + " cannot be opened.");
+    std::string why;
+    if (!read_bindings_file(path.c_str(), read, &why)) throw ToolError(why);
     for (int i = 0; i < action_count; ++i)
         out << action_names[i] << ' ' << shown_kind(read.kind[i]) << ' ' << read.code[i] << '\n';
 }

@@ -22,7 +22,7 @@ namespace {
 Settings play_settings(const PlayOptions& options) {
     Settings s;
     if (!options.config.empty()) {
-        std::istringstream in(read_text_file(options.config, max_config_file_bytes, "settings"));
+        std::istringstream in(read_text_file(options.config, settings_file));
         read_settings_from(in, s);
     }
     if (options.threads != 0) s.threads = options.threads;
@@ -79,8 +79,7 @@ int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err) {
     try {
         chosen = play_settings(options);
         map_text = map_text_for_argument(options.map);
-        if (!parse_replay(read_text_file(options.replay, max_replay_file_bytes, "replay"), replay, why))
-            throw ToolError(why);
+        if (!parse_replay(read_text_file(options.replay, replay_file), replay, why)) throw ToolError(why);
     } catch (const ToolError& e) {
         err << e.what() << '\n';
         return 1;

@@ -17,10 +17,9 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The whole contents of the regular file at `path`. Throws ToolError when it
-// is missing, not a regular file, larger than `max_bytes`, unreadable or holds
-// a NUL byte; `what` names the kind of file for the message ("map text").
-std::string read_text_file(const std::string& path, uint64_t max_bytes, const char* what);
+// The whole contents of the regular file at `path`, read as the game reads
+// its files. Throws ToolError with the reader's sentence when it refuses it.
+std::string read_text_file(const std::string& path, const FileKind& kind);
 
 // The map text a MAP argument names: "1" to "5" are the built-in maps, anything
 // else is the path of a map text file. Throws ToolError for a map not made yet
