@@ -4,8 +4,11 @@
 // DrawAndPresent/N: the scene with N lit pixels in the laser layer, the
 // player, the shader pass and the display; NoShader: the same, shown as drawn. The parts: LaserUpload (the
 // full-window texture upload), ShaderPass (the scene through the shader onto the canvas),
-// Lines (the walls and border), Sprites (objects, HUD and player). WholeFrame/N:
+// Lines/0 (the walls as the game draws them; /1 every segment made anew each
+// frame, as frames once drew them), Sprites (objects, HUD and player). WholeFrame/N:
 // the frame driver's update (N particles in flight) plus all of the drawing.
+// LinesOfTheLargestMap/0 and /1: the same two ways on the largest map the
+// loader accepts; FirstFrameOfTheLargestMap: from its text to its first frame.
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -19,9 +22,12 @@
 #include "client/object_images.hpp"
 #include "client/scene_drawing.hpp"
 #include "client/shader_pass.hpp"
+#include "client/shapes.hpp"
+#include "client/wall_geometry.hpp"
 #include "combat/combat_state.hpp"
 #include "game/frame.hpp"
 #include "game/update.hpp"
+#include "support/map_text.hpp"
 #include "world/maps.hpp"
 #include "world/world_state.hpp"
 
@@ -34,6 +40,7 @@ struct Stage {
     sf::RenderTexture scene;
     sf::Texture laser_image;
     std::optional<LoadedGame> loaded;
+    WallGeometry walls;
     Stage() {
         if (const char* dir = std::getenv("VANTOREL_GAME_DIR")) std::filesystem::current_path(dir);
         Settings s;
@@ -43,6 +50,7 @@ struct Stage {
         load_post_shader(800, 600);
         std::string why;
         loaded = start_game(map_text_for_name("1"), why);
+        walls.build();
         scene.create(800, 600);
         laser_image.create(800, 600);
         frame_canvas.create({800, 600});
@@ -78,7 +86,7 @@ void present_scene(Stage& s) {
 }
 
 void draw_and_present(Stage& s) {
-    draw_scene(s.scene, s.laser_image);
+    draw_scene(s.scene, s.laser_image, s.walls);
     draw_player(s.scene, {600, 300});
     present_scene(s);
 }
@@ -117,22 +125,62 @@ void ShaderPass(benchmark::State& state) {
     }
 }
 
+// Every segment made into triangles anew and drawn, as frames once drew the walls.
+void draw_every_segment(sf::RenderTarget& target) {
+    std::vector<sf::Vertex> lines;
+    for (const Segment& g : world.segments) {
+        const sf::Vector2f a(float(g.x1 + world.camera_x), float(g.y1 + world.camera_y));
+        const sf::Vector2f b(float(g.x2 + world.camera_x), float(g.y2 + world.camera_y));
+        append_line(lines, a, b, 4.0f, sf::Color::White);
+    }
+    target.draw(lines.data(), lines.size(), sf::Triangles);
+}
+
+// The walls as the game draws them (Arg 0) or every segment anew (Arg 1).
 void Lines(benchmark::State& state) {
     Stage& s = stage();
     world.lasers.clear();
     for (auto _ : state) {
         s.scene.clear();
-        sf::VertexArray lines(sf::Triangles);
-        for (const Segment& g : world.segments) {
-            const sf::Vector2f a(float(g.x1 + world.camera_x), float(g.y1 + world.camera_y));
-            const sf::Vector2f b(float(g.x2 + world.camera_x), float(g.y2 + world.camera_y));
-            for (sf::Vector2f p : {a, b, b + sf::Vector2f(0, 4), a, b + sf::Vector2f(0, 4), a + sf::Vector2f(0, 4)})
-                lines.append(sf::Vertex(p));
-        }
-        s.scene.draw(lines);
+        if (state.range(0) == 0)
+            s.walls.draw(s.scene);
+        else
+            draw_every_segment(s.scene);
         s.scene.display();
         glFinish();
     }
+}
+
+// Loads the largest map the loader accepts into the stage, the camera on its
+// start; map 1 again when `back` is set.
+void load_largest_map(Stage& s, bool back = false) {
+    static const std::string largest = largest_map().text();
+    std::string why;
+    if (!start_game(back ? map_text_for_name("1") : largest.c_str(), why)) std::abort();
+    s.walls.build();
+}
+
+// The walls of the largest map (10,000 segments of 2,500 px over 7071 x 7071),
+// the camera at 16 places over the map: from the load's geometry (Arg 0) or
+// every segment anew (Arg 1).
+void LinesOfTheLargestMap(benchmark::State& state) {
+    Stage& s = stage();
+    load_largest_map(s);
+    int place = 0;
+    for (auto _ : state) {
+        world.camera_x = -(place % 4) * 1700 - 400;
+        world.camera_y = -(place / 4 % 4) * 1700 - 400;
+        ++place;
+        s.scene.clear();
+        if (state.range(0) == 0)
+            s.walls.draw(s.scene);
+        else
+            draw_every_segment(s.scene);
+        s.scene.display();
+        glFinish();
+    }
+    state.counters["vertices"] = double(s.walls.vertex_count());
+    load_largest_map(s, true);
 }
 
 void Sprites(benchmark::State& state) {
@@ -154,7 +202,7 @@ void Sprites(benchmark::State& state) {
 class BenchView : public FrameView {
 public:
     explicit BenchView(Stage& stage) : s(stage) {}
-    void draw_scene(bool) override { ::draw_scene(s.scene, s.laser_image); }
+    void draw_scene(bool) override { ::draw_scene(s.scene, s.laser_image, s.walls); }
     void finish_frame(bool) override {
         draw_player(s.scene, {600, 300});
         present_scene(s);
@@ -183,12 +231,37 @@ void WholeFrame(benchmark::State& state) {
     state.counters["particles_left"] = double(world.lasers.size());
 }
 
+// From the largest map's text to its first frame on the window: the load, the
+// walls' geometry, one update and the frame drawn and presented.
+void FirstFrameOfTheLargestMap(benchmark::State& state) {
+    Stage& s = stage();
+    BenchView view(s);
+    const InputSource idle = [](UpdateInput& in) {
+        in = UpdateInput{};
+        return true;
+    };
+    const std::string text = largest_map().text();
+    for (auto _ : state) {
+        std::string why;
+        if (!start_game(text.c_str(), why)) std::abort();
+        s.walls.build();
+        run_frame(16, idle, view);
+        glFinish();
+        state.PauseTiming();
+        world.release_grid();
+        state.ResumeTiming();
+    }
+    load_largest_map(s, true);
+}
+
 }  // namespace
 
 BENCHMARK(DrawAndPresent)->Arg(0)->Arg(50'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawAndPresentNoShader)->Arg(50'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(LaserUpload)->Unit(benchmark::kMillisecond);
 BENCHMARK(ShaderPass)->Unit(benchmark::kMillisecond);
-BENCHMARK(Lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(Lines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(LinesOfTheLargestMap)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstFrameOfTheLargestMap)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(Sprites)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeFrame)->Arg(0)->Arg(50'000)->Unit(benchmark::kMillisecond);

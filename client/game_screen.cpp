@@ -33,7 +33,7 @@ public:
         if (f9_pressed) s.music.stop();  // the next upkeep picks another track
         music_upkeep(s.music, s.playlist);
     }
-    void draw_scene(bool) override { ::draw_scene(s.scene, s.laser_image); }
+    void draw_scene(bool) override { ::draw_scene(s.scene, s.laser_image, s.walls); }
     void exit_sequence() override { play_exit_animation(s); }
     void death_sequence() override { play_death_animation(s); }
     void game_over_sequence() override { play_game_over(s); }

@@ -9,6 +9,7 @@ GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map
     scene.create(width, height);
     scene.clear(sf::Color::Black);
     laser_image.create(width, height);
+    walls.build();
     if (settings.disable_music == 0) playlist = list_music(true);
     music.stop();
 }

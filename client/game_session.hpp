@@ -10,6 +10,7 @@
 #include <SFML/Graphics/Texture.hpp>
 
 #include "client/music.hpp"
+#include "client/wall_geometry.hpp"
 
 // Per game: made when the map has loaded, gone when the game ends.
 struct GameSession {
@@ -23,6 +24,7 @@ struct GameSession {
     std::string map_name;     // the built-in map's number, or a custom map's path
     sf::RenderTexture scene;  // the frame is drawn here, then presented through the shader
     sf::Texture laser_image;  // receives laser_pixels every drawn frame
+    WallGeometry walls;       // the map's walls, built from its load
     sf::Music music;
     Playlist playlist;
 

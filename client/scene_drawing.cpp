@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
+#include <vector>
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Graphics/VertexArray.hpp>
 
 #include "app/settings.hpp"
 #include "client/object_images.hpp"
@@ -20,7 +19,7 @@
 
 namespace {
 
-constexpr float wall_thickness = 4.0f;     // px
+constexpr float shield_thickness = 4.0f;   // px, as thick as a wall
 constexpr float border_thickness = 10.0f;  // px
 constexpr double radians_to_degrees = 180.0 / 3.141592653589793;
 // Body image (0 standstill / ducking, 1..4 move / ducking1..4) for each ten walk steps.
@@ -31,29 +30,6 @@ sf::Vector2f screen_of(int32_t wx, int32_t wy) {
     return {static_cast<float>(wx + world.camera_x), static_cast<float>(wy + world.camera_y)};
 }
 
-// Appends a line `thickness` px wide from a to b as two triangles.
-void add_line(sf::VertexArray& lines, sf::Vector2f a, sf::Vector2f b, float thickness, sf::Color colour) {
-    const sf::Vector2f d = b - a;
-    const float length = std::sqrt(d.x * d.x + d.y * d.y);
-    if (length == 0.0f) return;
-    const sf::Vector2f side(-d.y / length * thickness / 2, d.x / length * thickness / 2);
-    for (sf::Vector2f p : {a + side, b + side, b - side, a + side, b - side, a - side})
-        lines.append(sf::Vertex(p, colour));
-}
-
-// Nothing for a type outside 1 .. 5: such a segment erases the cells under it,
-// so a line there would show a wall the player walks through.
-std::optional<sf::Color> wall_colour(int32_t type) {
-    switch (type) {
-        case segment_wall: return sf::Color::White;
-        case segment_mirror: return sf::Color(0, 255, 255);
-        case segment_red_gate: return world.red_on ? sf::Color(255, 0, 0) : sf::Color(50, 0, 0);
-        case segment_green_gate: return world.green_on ? sf::Color(0, 255, 0) : sf::Color(0, 50, 0);
-        case segment_blue_mirror: return world.blue_on ? sf::Color(0, 0, 255) : sf::Color(0, 0, 50);
-        default: return std::nullopt;
-    }
-}
-
 void draw_laser_layer(sf::RenderTarget& target, sf::Texture& laser_image) {
     if (combat.laser_pixels.size() != size_t{laser_image.getSize().x} * laser_image.getSize().y) return;
     laser_image.update(reinterpret_cast<const sf::Uint8*>(combat.laser_pixels.data()));
@@ -61,17 +37,14 @@ void draw_laser_layer(sf::RenderTarget& target, sf::Texture& laser_image) {
     target.draw(sf::Sprite(laser_image), additive_blend);
 }
 
-// Every segment every frame, on screen or not, in one batch.
-void draw_walls_and_shield(sf::RenderTarget& target) {
-    sf::VertexArray lines(sf::Triangles);
-    for (const Segment& s : world.segments)
-        if (const auto colour = wall_colour(s.type))
-            add_line(lines, screen_of(s.x1, s.y1), screen_of(s.x2, s.y2), wall_thickness, *colour);
-    if (combat.shield_up) {
-        const ShieldEnds& e = combat.shield_ends;
-        add_line(lines, screen_of(e.x1, e.y1), screen_of(e.x2, e.y2), wall_thickness, sf::Color(50, 150, 150));
-    }
-    target.draw(lines);
+// The walls from the geometry built at the map's load, then the shield's line over them.
+void draw_walls_and_shield(sf::RenderTarget& target, WallGeometry& walls) {
+    walls.draw(target);
+    if (!combat.shield_up) return;
+    const ShieldEnds& e = combat.shield_ends;
+    std::vector<sf::Vertex> line;
+    append_line(line, screen_of(e.x1, e.y1), screen_of(e.x2, e.y2), shield_thickness, sf::Color(50, 150, 150));
+    target.draw(line.data(), line.size(), sf::Triangles);
 }
 
 void draw_sprite_at(sf::RenderTarget& target, sf::Sprite& sprite, const sf::Texture& image, int32_t x, int32_t y) {
@@ -134,12 +107,12 @@ void draw_border(sf::RenderTarget& target) {
     const float left = static_cast<float>(world.camera_x), top = static_cast<float>(world.camera_y);
     const float right = left + static_cast<float>(world.map_width), bottom = top + static_cast<float>(world.map_height);
     const float w = static_cast<float>(world.screen_width), h = static_cast<float>(world.screen_height);
-    sf::VertexArray lines(sf::Triangles);
-    if (left > -10) add_line(lines, {0, 0}, {0, bottom}, border_thickness, sf::Color::White);
-    if (top > -10) add_line(lines, {0, 0}, {right, 0}, border_thickness, sf::Color::White);
-    if (right < w + 10) add_line(lines, {right, 0}, {right, bottom}, border_thickness, sf::Color::White);
-    if (bottom < h + 10) add_line(lines, {0, bottom}, {right, bottom}, border_thickness, sf::Color::White);
-    target.draw(lines);
+    std::vector<sf::Vertex> lines;
+    if (left > -10) append_line(lines, {0, 0}, {0, bottom}, border_thickness, sf::Color::White);
+    if (top > -10) append_line(lines, {0, 0}, {right, 0}, border_thickness, sf::Color::White);
+    if (right < w + 10) append_line(lines, {right, 0}, {right, bottom}, border_thickness, sf::Color::White);
+    if (bottom < h + 10) append_line(lines, {0, bottom}, {right, bottom}, border_thickness, sf::Color::White);
+    target.draw(lines.data(), lines.size(), sf::Triangles);
 }
 
 // Five frames per death image; the frame driver ages them after drawing.
@@ -191,10 +164,10 @@ void draw_hud(sf::RenderTarget& target) {
     }
 }
 
-void draw_scene(sf::RenderTarget& target, sf::Texture& laser_image) {
+void draw_scene(sf::RenderTarget& target, sf::Texture& laser_image, WallGeometry& walls) {
     target.clear(sf::Color::Black);
     draw_laser_layer(target, laser_image);
-    draw_walls_and_shield(target);
+    draw_walls_and_shield(target, walls);
     draw_checkpoints(target);
     draw_enemies(target);
     draw_pickups_and_switches(target);

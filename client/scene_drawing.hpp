@@ -7,8 +7,11 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
 
-// Everything but the player. `laser_image` is window-sized and receives laser_pixels.
-void draw_scene(sf::RenderTarget& target, sf::Texture& laser_image);
+#include "client/wall_geometry.hpp"
+
+// Everything but the player. `laser_image` is window-sized and receives
+// laser_pixels; `walls` was built from this map's load.
+void draw_scene(sf::RenderTarget& target, sf::Texture& laser_image, WallGeometry& walls);
 // The health bar, lives markers and switch lamps, in window px.
 void draw_hud(sf::RenderTarget& target);
 // Chooses the player's body and arm images by the animation counters, places

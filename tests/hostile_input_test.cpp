@@ -66,8 +66,8 @@ TEST_F(HostileInput, MapsAreRefusedForWhatIsWrongWithThem) {
         {"10 10 1 1 5 5 0 0 1 1 x 1 90 0 0 ", "not a number in enemy 1"},
         // A 1.4 KB text once kept the loader drawing for 21 s: the length of all
         // segments together is bounded, not only each one's.
-        {"1 50000000 0 0 0 0 64 " + repeated("0 -4096 0 16000000 1 ", 64) + "0 0 0 0 ",
-         "segments up to segment 2 are longer than 25000000 px"},
+        {"1 50000000 0 0 0 0 64 " + repeated("0 -4096 0 6000000 1 ", 64) + "0 0 0 0 ",
+         "segments up to segment 2 are longer than 10000000 px"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 80));
@@ -76,6 +76,40 @@ TEST_F(HostileInput, MapsAreRefusedForWhatIsWrongWithThem) {
         EXPECT_NE(why.find(c.reason), std::string::npos) << why;
         EXPECT_FALSE(world.has_grid());
     }
+}
+
+// A 12 MB map of a million turrets once took 22 s to its first frame and then
+// ran at 0.2 frames a second: each list has a bound, and a map one over it is
+// refused with a reason naming the list and its count.
+TEST_F(HostileInput, EachListHoldsAtMostItsBound) {
+    const MapText at_bounds = map_with_the_most_of_each_list(1000, 30);
+    at_bounds.load();
+    EXPECT_EQ(world.segments.size(), size_t{max_segments});
+    EXPECT_EQ(world.enemies.size(), size_t{max_enemies});
+    struct Case {
+        std::function<void(MapText&)> add_one;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {[](MapText& m) { m.wall(10, 10, 20, 10); }, "holds 10001 segments; a map may hold at most 10000."},
+        {[](MapText& m) { m.colour_switch(10, 10, 1); }, "holds 1001 switches; a map may hold at most 1000."},
+        {[](MapText& m) { m.enemy(10, 10, 3); }, "holds 2001 enemies; a map may hold at most 2000."},
+        {[](MapText& m) { m.pickup(10, 10, 1); }, "holds 2001 pickups; a map may hold at most 2000."},
+        {[](MapText& m) { m.checkpoint(10, 10); }, "holds 1001 checkpoints; a map may hold at most 1000."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        MapText over = at_bounds;
+        c.add_one(over);
+        std::string why;
+        EXPECT_FALSE(load_map(over.text().c_str(), why));
+        EXPECT_NE(why.find(c.reason), std::string::npos) << why;
+        EXPECT_FALSE(world.has_grid());
+    }
+    // The million turrets: refused at their count, before any of them is read.
+    std::string why;
+    EXPECT_FALSE(load_map("800 600 100 100 700 100 0 0 1000000 1 1 3 0 0 0 ", why));
+    EXPECT_NE(why.find("holds 1000000 enemies"), std::string::npos) << why;
 }
 
 TEST_F(HostileInput, HeadingsReadAsTheStreamReadThem) {
@@ -167,13 +201,17 @@ TEST_F(HostileInput, AWorkersFailureReachesTheMainThreadAfterEveryJoin) {
 TEST_F(HostileInput, PlayOutOfMemoryInAWorkerIsOneSentenceAndStatusOne) {
     const fs::path dir = fs::temp_directory_path() / ("vantorel_oom_" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    MapText map{.width = 100, .height = 100, .start_x = 50, .start_y = 50, .exit_x = 60, .exit_y = 60};
-    for (int i = 0; i < 20000; ++i) map.enemy(10 + i % 80, 10 + i / 80 % 80, 3, i * 7 % 360);
+    MapText map{.width = 100, .height = 100, .start_x = 50, .start_y = 50, .exit_x = 95, .exit_y = 95};
+    // As many turrets as a map may hold, each firing in every update at a player
+    // who does not die: the particles they add from the enemy workers soon
+    // outgrow the memory allowed.
+    for (int i = 0; i < max_enemies; ++i) map.enemy(10 + i % 80, 10 + i / 80 % 80, 3, i * 7 % 360);
     std::ofstream(dir / "turrets.txt") << map.text();
     std::ofstream(dir / "idle.replay") << "50 - 0 0\n";
+    std::ofstream(dir / "rapid.ini") << "turret_laser_cooldown_rate 1\nhealth_override 2000000000\n";
     const std::string command = "cd '" + dir.string() +
                                 "' && ulimit -v 81920 && exec '" VANTOREL_TOOL_PATH
-                                "' play turrets.txt idle.replay --threads 2 >out 2>err";
+                                "' play turrets.txt idle.replay --config rapid.ini --threads 2 >out 2>err";
     const int status = std::system(command.c_str());
     std::ifstream err_file(dir / "err");
     const std::string err{std::istreambuf_iterator<char>(err_file), std::istreambuf_iterator<char>()};

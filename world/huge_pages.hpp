@@ -11,3 +11,8 @@
 // already moved cost microseconds. False when the system refused (old kernel,
 // no huge pages to be had).
 bool back_with_huge_pages(const void* data, std::size_t bytes);
+// Asks for 2 MB pages for the whole 2 MB pages inside [data, data + bytes)
+// before anything is written there: a table of hundreds of MB is then filled
+// with a few hundred page faults instead of tens of thousands, and nothing
+// needs moving afterwards. Best effort; the table works on 4 KB pages as well.
+void prefer_huge_pages(const void* data, std::size_t bytes);

@@ -118,20 +118,37 @@ bool fail(std::string& why, std::string reason) {
     return false;
 }
 
-// Reads the count of a list whose elements hold `numbers` numbers each.
-bool read_count(MapReader& in, int numbers, const char* what, int32_t& count, std::string& why) {
+// One of the map's lists: its name in messages, the numbers per element, the most it may hold.
+struct ListShape {
+    const char* one;   // "enemy"
+    const char* many;  // "enemies"
+    int numbers;       // per element
+    int32_t most;
+};
+
+constexpr ListShape segment_list{"segment", "segments", 5, max_segments};
+constexpr ListShape switch_list{"switch", "switches", 3, max_switches};
+constexpr ListShape enemy_list{"enemy", "enemies", 4, max_enemies};
+constexpr ListShape pickup_list{"pickup", "pickups", 3, max_pickups};
+constexpr ListShape checkpoint_list{"checkpoint", "checkpoints", 2, max_checkpoints};
+
+// Reads the count of a list.
+bool read_count(MapReader& in, const ListShape& list, int32_t& count, std::string& why) {
     count = in.next_int();
-    if (!in.good()) return fail(why, in.broken_at(std::string("the ") + what + " count"));
-    if (!in.room_for(count, numbers))
-        return fail(why,
-                    std::string("The ") + what + " count is negative or larger than the rest of the text can hold.");
+    if (!in.good()) return fail(why, in.broken_at(std::string("the ") + list.one + " count"));
+    if (count > list.most)
+        return fail(why, "The map holds " + std::to_string(count) + " " + list.many + "; a map may hold at most " +
+                             std::to_string(list.most) + ".");
+    if (!in.room_for(count, list.numbers))
+        return fail(
+            why, std::string("The ") + list.one + " count is negative or larger than the rest of the text can hold.");
     return true;
 }
 
 // Reads and draws the segments; false with `why` set when one is refused.
 bool read_segments(MapReader& in, std::string& why) {
     int32_t count = 0;
-    if (!read_count(in, 5, "segment", count, why)) return false;
+    if (!read_count(in, segment_list, count, why)) return false;
     world.segments.resize(static_cast<size_t>(count));
     int64_t length = 0;  // px of walk so far, checked before each segment is drawn
     for (int32_t i = 0; i < count; ++i) {
@@ -162,7 +179,7 @@ bool read_switches(MapReader& in, std::string& why) {
     int32_t count = 0;
     world.red_on = world.green_on = world.blue_on = true;
     world.red_timer = world.green_timer = world.blue_timer = 0;
-    if (!read_count(in, 3, "switch", count, why)) return false;
+    if (!read_count(in, switch_list, count, why)) return false;
     world.switches.resize(static_cast<size_t>(count));
     for (Switch& s : world.switches) {
         s.x = in.next_int();
@@ -174,7 +191,7 @@ bool read_switches(MapReader& in, std::string& why) {
 
 bool read_enemies(MapReader& in, std::string& why) {
     int32_t count = 0;
-    if (!read_count(in, 4, "enemy", count, why)) return false;
+    if (!read_count(in, enemy_list, count, why)) return false;
     Enemy fresh;
     fresh.health = settings.enemy_health_override;
     world.enemies.assign(static_cast<size_t>(count), fresh);
@@ -197,7 +214,7 @@ bool read_enemies(MapReader& in, std::string& why) {
 
 bool read_pickups(MapReader& in, std::string& why) {
     int32_t count = 0;
-    if (!read_count(in, 3, "pickup", count, why)) return false;
+    if (!read_count(in, pickup_list, count, why)) return false;
     world.pickups.resize(static_cast<size_t>(count));
     for (Pickup& p : world.pickups) {
         p.x = in.next_int();
@@ -209,7 +226,7 @@ bool read_pickups(MapReader& in, std::string& why) {
 
 bool read_checkpoints(MapReader& in, std::string& why) {
     int32_t count = 0;
-    if (!read_count(in, 2, "checkpoint", count, why)) return false;
+    if (!read_count(in, checkpoint_list, count, why)) return false;
     world.checkpoints.resize(static_cast<size_t>(count));
     for (Checkpoint& c : world.checkpoints) {
         c.x = in.next_int();
@@ -252,6 +269,11 @@ bool load_map(const char* text, std::string& why) {
     if (!in.good()) return fail(why, in.broken_at("the start and exit positions"));
 
     const size_t cells = static_cast<size_t>(width) * static_cast<size_t>(height);
+    // Up to 250 MB for both tables: asked for on huge pages before they are first filled.
+    world.wall_grid.reserve(cells);
+    world.cell_kinds.reserve(cells);
+    prefer_huge_pages(world.wall_grid.data(), cells * sizeof(float));
+    prefer_huge_pages(world.cell_kinds.data(), cells * sizeof(CellKind));
     world.wall_grid.assign(cells, code_empty);
     world.cell_kinds.assign(cells, CellKind::empty);
 
