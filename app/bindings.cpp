@@ -22,7 +22,15 @@ std::optional<uint32_t> read_code(std::istream& in) {
 
 }  // namespace
 
-void read_bindings() { read_bindings_file("controls.cfg", bindings); }
+std::string read_bindings() {
+    std::string why;
+    ReadFailure failure = ReadFailure::none;
+    const auto text = read_file(bindings_file_path, bindings_file, why, &failure);
+    if (!text) return failure == ReadFailure::refused ? why : std::string();
+    std::istringstream in(*text);
+    read_bindings_from(in, bindings);
+    return {};
+}
 
 // Each action is a kind character and a code, white space allowed before
 // either. An action is only changed by a complete pair, so a file cut short
@@ -63,6 +71,12 @@ std::string format_bindings(const ControlBindings& b) {
 
 // Replaced whole through a synced temporary file, so a crash or a full disk
 // mid-write leaves the old bindings readable rather than a torn file.
-bool write_bindings_file(const char* path, const ControlBindings& b) {
-    return write_file_atomically(path, format_bindings(b));
+bool write_bindings_file(const char* path, const ControlBindings& b, std::string* why) {
+    return write_file_atomically(path, format_bindings(b), why);
+}
+
+std::string save_bindings(const ControlBindings& b, const std::string& unread, const char* path) {
+    if (!unread.empty()) return unread;
+    std::string why;
+    return write_bindings_file(path, b, &why) ? std::string() : why;
 }

@@ -18,8 +18,13 @@ struct ControlBindings {
 // Program-wide: read once at start-up; rewritten only by the controls menu.
 inline ControlBindings bindings;
 
-// Reads controls.cfg from the working directory into `bindings`. Silent on failure.
-void read_bindings();
+inline constexpr const char* bindings_file_path = "controls.cfg";
+
+// Reads controls.cfg from the working directory into `bindings`, silently
+// keeping the defaults when it cannot. Returns why the file is there but
+// could not be read, one sentence, or nothing when it was read or is missing:
+// such a file is never overwritten, as the bindings it holds would be lost.
+std::string read_bindings();
 // Applies a bindings stream to `out`, as read_bindings does.
 void read_bindings_from(std::istream& in, ControlBindings& out);
 // Reads a bindings file into `out`; false, `out` untouched and `why` (if given)
@@ -28,5 +33,8 @@ bool read_bindings_file(const char* path, ControlBindings& out, std::string* why
 // The packed file form, e.g. "k119k115k97k100m0m1".
 std::string format_bindings(const ControlBindings& b);
 // Replaces the file at path with `b`'s packed form; false, with the old file
-// left whole, when it cannot be written.
-bool write_bindings_file(const char* path, const ControlBindings& b);
+// left whole and `why` (if given) saying why, when it cannot be written.
+bool write_bindings_file(const char* path, const ControlBindings& b, std::string* why = nullptr);
+// Saves `b` into controls.cfg unless start-up could not read it (`unread`,
+// from read_bindings). Empty when saved, else why not, one sentence.
+std::string save_bindings(const ControlBindings& b, const std::string& unread, const char* path = bindings_file_path);

@@ -24,22 +24,39 @@ int32_t parse_progress(std::string_view text) {
     return static_cast<int32_t>(std::min(value, int64_t{std::numeric_limits<int32_t>::max()}));
 }
 
-int32_t read_progress(const std::filesystem::path& path) {
+SavedProgress load_progress(const std::filesystem::path& path) {
+    SavedProgress found;
     std::string why;
-    const auto text = read_file(path.string(), save_file, why);
-    return text ? parse_progress(*text) : 0;
+    ReadFailure failure = ReadFailure::none;
+    if (const auto text = read_file(path.string(), save_file, why, &failure))
+        found.progress = parse_progress(*text);
+    else if (failure == ReadFailure::refused)
+        found.unreadable = why;
+    return found;
 }
+
+int32_t read_progress(const std::filesystem::path& path) { return load_progress(path).progress; }
 
 std::optional<int32_t> raised_progress(int32_t progress, int32_t index, bool won) {
     if (!won || index != progress || progress == std::numeric_limits<int32_t>::max()) return std::nullopt;
     return progress + 1;
 }
 
-bool write_progress(int32_t progress, const std::filesystem::path& path) {
+bool write_progress(int32_t progress, const std::filesystem::path& path, std::string* why) {
     if (path.has_parent_path()) {
         std::error_code error;
         std::filesystem::create_directories(path.parent_path(), error);
-        if (error) return false;
+        if (error) {
+            if (why)
+                *why = quoted_path(path.parent_path().string()) + " cannot be made a folder: " + error.message() + ".";
+            return false;
+        }
     }
-    return write_file_atomically(path, std::to_string(progress));
+    return write_file_atomically(path, std::to_string(progress), why);
+}
+
+std::string save_progress(int32_t progress, const SavedProgress& found, const std::filesystem::path& path) {
+    if (!found.unreadable.empty()) return found.unreadable;
+    std::string why;
+    return write_progress(progress, path, &why) ? std::string() : why;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 inline constexpr const char* progress_file_path = "Saves/demo.sav";
@@ -14,6 +15,15 @@ inline constexpr const char* progress_file_path = "Saves/demo.sav";
 // skipped, an optional sign, digits, the rest ignored; beyond 32 bits it
 // saturates. 0 when the text does not start with a number.
 int32_t parse_progress(std::string_view text);
+// What map selection finds in the save file when it is entered.
+struct SavedProgress {
+    int32_t progress = 0;  // 0 when the file is missing or cannot be read
+    // Why the file is there but could not be read, one sentence; empty when it
+    // was read or is missing. Such a file is never overwritten: the progress
+    // it holds would be lost.
+    std::string unreadable;
+};
+SavedProgress load_progress(const std::filesystem::path& path = progress_file_path);
 // The progress a save file holds; 0 when it is missing or unreadable.
 int32_t read_progress(const std::filesystem::path& path = progress_file_path);
 
@@ -22,5 +32,11 @@ int32_t read_progress(const std::filesystem::path& path = progress_file_path);
 std::optional<int32_t> raised_progress(int32_t progress, int32_t index, bool won);
 
 // Writes the progress as bare decimal digits, replacing the file atomically
-// and creating its folder when missing. False, old file whole, on failure.
-bool write_progress(int32_t progress, const std::filesystem::path& path = progress_file_path);
+// and creating its folder when missing. False, old file whole and `why` (if
+// given) saying why in one sentence, on failure.
+bool write_progress(int32_t progress, const std::filesystem::path& path = progress_file_path,
+                    std::string* why = nullptr);
+// Saves the raised progress unless the file could not be read when it was
+// loaded (`found`). Empty when saved, else why not, one sentence.
+std::string save_progress(int32_t progress, const SavedProgress& found,
+                          const std::filesystem::path& path = progress_file_path);

@@ -14,7 +14,10 @@ void ControlsScreen::handle(const sf::Event& event, sf::Vector2i) {
     const int before = pass_.prompting();
     pass_.handle(event);
     if (pass_.prompting() != before) std::this_thread::yield();
-    if (pass_.complete()) write_bindings_file("controls.cfg", bindings);
+    if (!pass_.complete()) return;
+    const std::string why = save_bindings(bindings, unread_);
+    // They hold for this run all the same.
+    if (!why.empty()) notice_ = "Bindings not saved: " + why;
 }
 
 void ControlsScreen::draw(sf::RenderTarget& target, sf::Vector2i) {
@@ -24,7 +27,8 @@ void ControlsScreen::draw(sf::RenderTarget& target, sf::Vector2i) {
     target.draw(caption);
 }
 
-void run_controls_menu(sf::RenderWindow& window) {
-    ControlsScreen screen(layout_size());
+std::string run_controls_menu(sf::RenderWindow& window, const std::string& unread) {
+    ControlsScreen screen(layout_size(), unread);
     run_screen(window, screen);
+    return screen.notice();
 }

@@ -17,7 +17,18 @@ sf::Color outline_colour(ButtonLook look) {
 
 }  // namespace
 
+MapSelectScreen::MapSelectScreen(std::vector<std::string> maps, SavedProgress found, sf::Vector2i layout,
+                                 std::function<GameResult(const std::string&)> play)
+    : maps_(std::move(maps)),
+      size_(layout),
+      menu_(maps_.size(), found.progress, layout.x),
+      play_(std::move(play)),
+      found_(std::move(found)) {
+    if (!found_.unreadable.empty()) notice_ = "Wins will not be saved: " + found_.unreadable;
+}
+
 void MapSelectScreen::load() {
+    font_.load(menu_font_path);  // without it the screen works on, its bottom line unseen
     heading_.load(image_paths::select_map, size_.x / 2 - 256, 0);
     go_back_.load(image_paths::go_back, 0, 0);
     for (int d = 0; d < 10; ++d) digits_[static_cast<size_t>(d)] = load_menu_image(image_paths::digit(d));
@@ -28,7 +39,11 @@ void MapSelectScreen::handle(const sf::Event& event, sf::Vector2i pointer) {
     const auto index = menu_.take_play();
     if (!index) return;
     const bool won = play_(maps_[static_cast<size_t>(*index)]).won();
-    if (const auto raised = menu_.game_ended(*index, won)) write_progress(*raised);
+    const auto raised = menu_.game_ended(*index, won);
+    if (!raised) return;
+    // The next map stays unlocked for this visit either way.
+    const std::string why = save_progress(*raised, found_);
+    if (!why.empty()) notice_ = "Progress not saved: " + why;
 }
 
 void MapSelectScreen::draw(sf::RenderTarget& target, sf::Vector2i pointer) {
@@ -44,11 +59,14 @@ void MapSelectScreen::draw(sf::RenderTarget& target, sf::Vector2i pointer) {
     }
     heading_.draw(target);
     go_back_.draw(target);
+    if (!notice_.empty())
+        draw_text(target, fitted_text(font_, notice_, 16, static_cast<float>(size_.x - 16)), 8.0f,
+                  static_cast<float>(size_.y - 28), sf::Color(255, 140, 120));
 }
 
 void run_map_select(sf::RenderWindow& window, const std::string& map_list_text, sf::Music& title_music,
                     Playlist& title_playlist) {
-    MapSelectScreen screen(split_map_list(map_list_text), read_progress(), layout_size(),
+    MapSelectScreen screen(split_map_list(map_list_text), load_progress(), layout_size(),
                            [&](const std::string& map) { return play_from_menu(window, title_music, map); });
     TitleMusic music{title_music, title_playlist};
     run_screen(window, screen, &music);

@@ -11,16 +11,17 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include "app/menu_logic.hpp"
+#include "app/progress.hpp"
+#include "client/file_loading.hpp"
 #include "client/menu_kit.hpp"
 #include "client/music.hpp"
 #include "client/screen.hpp"
 
 class MapSelectScreen : public Screen {
 public:
-    // play: plays one map by name and says how the game ended.
-    MapSelectScreen(std::vector<std::string> maps, int32_t progress, sf::Vector2i layout,
-                    std::function<GameResult(const std::string&)> play)
-        : maps_(std::move(maps)), size_(layout), menu_(maps_.size(), progress, layout.x), play_(std::move(play)) {}
+    // found: the save file as read on entry. play: plays one map by name and says how the game ended.
+    MapSelectScreen(std::vector<std::string> maps, SavedProgress found, sf::Vector2i layout,
+                    std::function<GameResult(const std::string&)> play);
 
     ScreenTraits traits() const override {
         ScreenTraits t;
@@ -40,8 +41,11 @@ private:
     sf::Vector2i size_;
     MapSelectMenu menu_;
     std::function<GameResult(const std::string&)> play_;
+    SavedProgress found_;
+    std::string notice_;  // why progress is not or was not saved, on the bottom line; empty when it is
     MenuPicture heading_, go_back_;
     std::array<sf::Texture, 10> digits_;
+    LoadedFont font_;
 };
 
 // Runs until go-back, Escape or a close request, playing any number of games.

@@ -11,7 +11,10 @@ constexpr int credit_letter_step = 16;  // px per letter, a space included
 
 }  // namespace
 
-TitleScreen::TitleScreen(sf::Vector2i layout) : size_(layout), menu_(layout.x) { logo_.new_steps(); }
+TitleScreen::TitleScreen(sf::Vector2i layout, std::string notice)
+    : size_(layout), menu_(layout.x), notice_(std::move(notice)) {
+    logo_.new_steps();
+}
 
 void TitleScreen::load() {
     const int left = size_.x / 2 - 256;
@@ -23,6 +26,7 @@ void TitleScreen::load() {
     plain_[0].load(image_paths::maker_logo, 0, size_.y - 128);
     plain_[1].load(image_paths::maker_caption, 0, size_.y - 64);
     plain_[2].load(image_paths::version, size_.x - 64, size_.y - 32);
+    if (!notice_.empty()) font_.load(menu_font_path);
 }
 
 // The red panel, the cyan highlight under the entry, the logo panel in its colour, then the pictures.
@@ -40,6 +44,10 @@ void TitleScreen::draw(sf::RenderTarget& target, sf::Vector2i) {
 
 void TitleScreen::draw_unshaded(sf::RenderTarget& target) {
     for (const MenuPicture& p : plain_) p.draw(target);
+    // Between the maker's caption (128 px wide) and the version (64 px) on the bottom line.
+    if (!notice_.empty())
+        draw_text(target, fitted_text(font_, notice_, 14, static_cast<float>(size_.x - 136 - 72)), 136.0f,
+                  static_cast<float>(size_.y - 22), sf::Color(255, 140, 120));
 }
 
 // The credit line along the top, one letter image per letter, loaded for this frame only.
@@ -55,8 +63,9 @@ void TitleScreen::draw_over_cursor(sf::RenderTarget& target) {
     }
 }
 
-int run_title_menu(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist) {
-    TitleScreen screen(layout_size());
+int run_title_menu(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist,
+                   const std::string& notice) {
+    TitleScreen screen(layout_size(), notice);
     TitleMusic music{title_music, title_playlist};
     run_screen(window, screen, &music);
     return screen.choice();

@@ -2,18 +2,21 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include "app/menu_logic.hpp"
+#include "client/file_loading.hpp"
 #include "client/menu_kit.hpp"
 #include "client/music.hpp"
 #include "client/screen.hpp"
 
 class TitleScreen : public Screen {
 public:
-    explicit TitleScreen(sf::Vector2i layout);
+    // notice: a line on what the last screen could not do, shown at the bottom; may be empty.
+    TitleScreen(sf::Vector2i layout, std::string notice);
 
     ScreenTraits traits() const override {
         ScreenTraits t;
@@ -39,8 +42,12 @@ private:
     LogoColour logo_;
     std::array<MenuPicture, 7> shaded_;  // the logo's halves and the five entries
     std::array<MenuPicture, 3> plain_;   // the maker's logo and caption, the version
+    std::string notice_;
+    LoadedFont font_;  // only for the notice
 };
 
 // Runs until a left click or a close request; returns the entry under the
-// pointer in the last drawn frame (a TitleChoice, title_none for a miss or a close).
-int run_title_menu(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist);
+// pointer in the last drawn frame (a TitleChoice, title_none for a miss or a
+// close). `notice` is shown on the bottom line when not empty.
+int run_title_menu(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist,
+                   const std::string& notice = {});

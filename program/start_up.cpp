@@ -46,7 +46,7 @@ void prepare_title_music(ProgramShell& shell) {
 
 void start_up(ProgramShell& shell) {
     read_settings();
-    read_bindings();
+    shell.bindings_unread = read_bindings();
     apply_smoothing(settings.smooth_sprites != 0);
     const sf::Vector2u size = window_size_for_settings();
     load_post_shader(static_cast<int32_t>(size.x), static_cast<int32_t>(size.y));

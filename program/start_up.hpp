@@ -1,6 +1,8 @@
 // Bringing the program up, in its fixed order, before the first screen.
 #pragma once
 
+#include <string>
+
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -13,6 +15,8 @@ struct ProgramShell {
     sf::Image icon;  // kept while the window uses it
     sf::Music title_music;
     Playlist title_playlist;
+    // Why controls.cfg could not be read at start-up; the controls menu then never replaces it.
+    std::string bindings_unread;
 };
 
 // Settings, bindings, smoothing, the shader, the two corrections, the random

@@ -3,9 +3,11 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -55,6 +57,35 @@ private:
     void (*old_handler_)(int) = nullptr;
 };
 
+// Runs `check` with the rights of an ordinary player: in a child process as
+// nobody when the tests run as root, who may read and write anything. Returns
+// what `check` found wrong; empty when all held.
+std::string as_a_player(const std::function<std::string()>& check) {
+    if (geteuid() != 0) return check();
+    int out[2];
+    if (pipe(out) != 0) return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(out[0]);
+        std::string found = setgid(65534) == 0 && setuid(65534) == 0 ? check() : "could not become nobody";
+        if (found.empty()) found = "ok";
+        const ssize_t wrote = write(out[1], found.data(), found.size());
+        _exit(wrote == static_cast<ssize_t>(found.size()) ? 0 : 1);
+    }
+    close(out[1]);
+    std::string found;
+    char chunk[256];
+    for (ssize_t got; (got = read(out[0], chunk, sizeof chunk)) > 0;) found.append(chunk, static_cast<size_t>(got));
+    close(out[0]);
+    waitpid(child, nullptr, 0);
+    return found == "ok" ? std::string() : found.empty() ? "the check did not finish" : found;
+}
+
+// Appends `what` to `wrong` when `held` is false.
+void check(std::string& wrong, bool held, const std::string& what) {
+    if (!held) wrong += what + "; ";
+}
+
 }  // namespace
 
 TEST(Progress, ReadsTheFirstIntegerOfTheSaveText) {
@@ -102,6 +133,99 @@ TEST(Progress, SavesCreateTheFolderAndReadBack) {
     // A Saves that is a file, not a folder, cannot be written into.
     std::ofstream(dir / "Blocked") << "x";
     EXPECT_FALSE(write_progress(3, dir / "Blocked" / "demo.sav"));
+    fs::remove_all(dir);
+}
+
+// A save or bindings file that could not be read is never overwritten, nor
+// one that may not be written; each refusal says why, for the screen's bottom
+// line. Once a win wrote "1" over an unreadable save, and a read-only
+// controls.cfg was replaced by the rename.
+TEST(Progress, FilesThatCannotBeReadOrWrittenAreNeverReplacedAndSayWhy) {
+    const auto dir = scratch_dir("refusals");
+    fs::permissions(dir, fs::perms::all);  // nobody may look inside (not write: each case sets its own)
+
+    // A save too large to be one (1 MiB at most) or a folder: unreadable, so kept.
+    fs::create_directories(dir / "large");
+    std::ofstream(dir / "large" / "demo.sav") << "3";
+    fs::resize_file(dir / "large" / "demo.sav", (1u << 20) + 1);
+    fs::create_directories(dir / "folder" / "demo.sav");
+    for (const auto& [save, reason] : {std::pair{dir / "large" / "demo.sav", std::string("larger than 1 MiB")},
+                                       std::pair{dir / "folder" / "demo.sav", std::string("is a directory")}}) {
+        SCOPED_TRACE(save.string());
+        const SavedProgress found = load_progress(save);
+        EXPECT_EQ(found.progress, 0);
+        EXPECT_NE(found.unreadable.find(reason), std::string::npos) << found.unreadable;
+        EXPECT_EQ(save_progress(1, found, save), found.unreadable);
+    }
+    EXPECT_EQ(fs::file_size(dir / "large" / "demo.sav"), (1u << 20) + 1);
+    EXPECT_TRUE(fs::is_directory(dir / "folder" / "demo.sav"));
+
+    // Saves/ is a file: nothing to read, and nothing can be written, which is said.
+    std::ofstream(dir / "Blocked") << "x";
+    const SavedProgress none = load_progress(dir / "Blocked" / "demo.sav");
+    EXPECT_EQ(none.unreadable, "");
+    EXPECT_NE(save_progress(1, none, dir / "Blocked" / "demo.sav"), "");
+    EXPECT_EQ(contents(dir / "Blocked"), "x");
+
+    // A read-only controls.cfg (mode 444) is read but never replaced, even by root.
+    const auto cfg = dir / "controls.cfg";
+    std::ofstream(cfg) << "k32";
+    fs::permissions(cfg, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ControlBindings b;
+    EXPECT_TRUE(read_bindings_file(cfg.c_str(), b));
+    EXPECT_NE(save_bindings(ControlBindings{}, "", cfg.c_str()).find("is read-only"), std::string::npos);
+    EXPECT_EQ(contents(cfg), "k32");
+
+    // What only an ordinary player meets: a save it may not read, a Saves/ it may not write into.
+    fs::create_directories(dir / "locked");
+    std::ofstream(dir / "locked" / "demo.sav") << "3";
+    fs::permissions(dir / "locked" / "demo.sav", fs::perms::none);
+    fs::create_directories(dir / "readonly" / "Saves");
+    fs::permissions(dir / "readonly" / "Saves",
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
+    fs::create_directories(dir / "player");
+    std::ofstream(dir / "player" / "controls.cfg") << "k32";
+    fs::permissions(dir / "player" / "controls.cfg", fs::perms::none);
+    fs::permissions(dir / "player", fs::perms::all);
+    EXPECT_EQ(as_a_player([&] {
+                  std::string wrong;
+                  const SavedProgress locked = load_progress(dir / "locked" / "demo.sav");
+                  check(wrong, locked.unreadable.find("Permission denied") != std::string::npos,
+                        "a save it may not read is unreadable: [" + locked.unreadable + "]");
+                  check(wrong, save_progress(1, locked, dir / "locked" / "demo.sav") == locked.unreadable,
+                        "and is not written");
+                  const std::string no_room = save_progress(1, {}, dir / "readonly" / "Saves" / "demo.sav");
+                  check(wrong, no_room.find("No file can be made in") != std::string::npos,
+                        "a read-only Saves/ says so: [" + no_room + "]");
+                  fs::current_path(dir / "player");
+                  const std::string unread = read_bindings();
+                  check(wrong, unread.find("Permission denied") != std::string::npos,
+                        "controls.cfg it may not read is unread: [" + unread + "]");
+                  check(wrong, save_bindings(ControlBindings{}, unread) == unread, "and is not written");
+                  return wrong;
+              }),
+              "");
+    fs::permissions(dir / "locked" / "demo.sav", fs::perms::owner_all);
+    EXPECT_EQ(contents(dir / "locked" / "demo.sav"), "3");
+    fs::permissions(dir / "player" / "controls.cfg", fs::perms::owner_all);
+    EXPECT_EQ(contents(dir / "player" / "controls.cfg"), "k32");
+    EXPECT_FALSE(fs::exists(dir / "readonly" / "Saves" / "demo.sav"));
+    fs::permissions(dir / "readonly" / "Saves", fs::perms::owner_all);
+    fs::remove_all(dir);
+}
+
+// A write killed between making its temporary file and the rename leaves
+// .NAME.XXXXXX beside the file: the next write removes it, and nothing else.
+TEST(AtomicWrite, TheNextWriteRemovesWhatAKilledOneLeft) {
+    const auto dir = scratch_dir("leftovers");
+    std::ofstream(dir / ".demo.sav.a1B2c3") << "4";
+    std::ofstream(dir / ".demo.sav.notes") << "kept";
+    std::ofstream(dir / ".controls.cfg.Zz9yX8") << "k1";
+    ASSERT_TRUE(write_progress(2, dir / "demo.sav"));
+    EXPECT_EQ(contents(dir / "demo.sav"), "2");
+    EXPECT_FALSE(fs::exists(dir / ".demo.sav.a1B2c3"));
+    EXPECT_TRUE(fs::exists(dir / ".demo.sav.notes"));
+    EXPECT_TRUE(fs::exists(dir / ".controls.cfg.Zz9yX8"));  // another file's, left for its own next write
     fs::remove_all(dir);
 }
 
