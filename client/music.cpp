@@ -21,7 +21,10 @@ void music_upkeep(sf::Music& music, Playlist& playlist) {
     // The stream reads its file while it plays, so it cannot go through the
     // bounded reader; a FIFO or a device among the tracks would block the window.
     std::error_code error;
-    if (std::filesystem::is_regular_file(playlist[i], error) && music.openFromFile(playlist[i])) {
+    // A file may open and still not play: a WAV whose header says 0 channels
+    // (or 3, or 5) leaves the stream without a sound format, stopped for good.
+    if (std::filesystem::is_regular_file(playlist[i], error) && music.openFromFile(playlist[i]) &&
+        music.getChannelCount() > 0) {
         music.setLoop(settings.loop_music != 0);
         music.play();
     } else {

@@ -15,5 +15,6 @@ using Playlist = std::vector<std::string>;
 Playlist list_music(bool for_game);
 // When the playlist has entries and the stream is stopped: opens a random
 // entry and plays it (looping per loop_music), or drops it from the list when
-// it is not a regular file or cannot be opened. A paused or playing stream is left alone.
+// it is not a regular file, cannot be opened or opens without a sound format
+// the stream can play. A paused or playing stream is left alone.
 void music_upkeep(sf::Music& music, Playlist& playlist);
