@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/settings.hpp"
+#include "app/utf8_text.hpp"
 #include "client/file_loading.hpp"
 #include "client/frame_canvas.hpp"
 #include "client/screen.hpp"
@@ -20,14 +21,15 @@ void MenuPicture::load(const std::string& path, int x, int y) {
     sprite.setPosition(static_cast<float>(x), static_cast<float>(y));
 }
 
-sf::Text fitted_text(const sf::Font& font, std::string words, unsigned size, float width) {
-    for (char& c : words)
+sf::Text fitted_text(const sf::Font& font, const std::string& words, unsigned size, float width) {
+    sf::String shown = utf8_text(words);  // one glyph per character, not per byte
+    for (sf::Uint32& c : shown)
         if (c == '\n' || c == '\r' || c == '\t') c = ' ';
-    sf::Text text(words, font, size);
+    sf::Text text(shown, font, size);
     if (text.getLocalBounds().width <= width) return text;
-    while (!words.empty()) {
-        words.pop_back();
-        text.setString(words + "...");
+    while (!shown.isEmpty()) {
+        shown.erase(shown.getSize() - 1);
+        text.setString(shown + "...");
         if (text.getLocalBounds().width <= width) break;
     }
     return text;

@@ -34,8 +34,8 @@ struct MenuPicture {
 
 // The font the menus write with; without it the screens work on, unlabelled.
 inline constexpr const char* menu_font_path = "Fonts/DejaVuSans.ttf";
-// A text cut to fit `width` px, with "..." where it was cut: one line, always.
-sf::Text fitted_text(const sf::Font& font, std::string words, unsigned size, float width);
+// UTF-8 `words` cut to fit `width` px, with "..." where it was cut: one line, always.
+sf::Text fitted_text(const sf::Font& font, const std::string& words, unsigned size, float width);
 // Draws `text` with its top-left at (x, y) in `colour`.
 void draw_text(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Color colour);
 // Draws `text` centred on x, its top at y.

@@ -15,5 +15,6 @@ std::string screenshot_base_name(std::string_view map_name);
 std::string screenshot_time_text(std::time_t when);
 // The first name of "Screenshots/<base> <time>[ n].png" that `taken` says is
 // free: the plain name, then " 2", " 3", ... (after 999 the last one is reused).
+// A base too long for a 255-byte file name is cut short, never mid-character.
 std::string screenshot_path(std::string_view map_name, std::string_view time_text,
                             const std::function<bool(const std::string&)>& taken);

@@ -10,6 +10,7 @@
 #include "app/bindings.hpp"
 #include "app/menu_layout.hpp"
 #include "app/menu_logic.hpp"
+#include "app/utf8_text.hpp"
 
 namespace {
 
@@ -251,3 +252,31 @@ TEST(ScreenEvents, CustomMapsPagesPlaysAndGoesBack) {
 }
 
 }  // namespace
+
+// Map file names in UTF-8 showed as one box per byte in the custom-map list:
+// each sequence is one character, each byte of anything else one '?'.
+TEST(ScreenText, FileNamesReadAsUtf8) {
+    struct Case {
+        const char* bytes;
+        std::u32string shown;
+    };
+    const Case cases[] = {
+        {"plain.txt", U"plain.txt"},
+        {"caf\xc3\xa9.txt", U"caf\u00e9.txt"},
+        {"\xe6\x97\xa5\xe6\x9c\xac", U"\u65e5\u672c"},
+        {"\xf0\x9f\x97\xba map", U"\U0001F5FA map"},
+        {"latin1 \xe9t\xe9", U"latin1 ?t?"},   // another encoding: a mark per byte
+        {"\xc0\xaf \xe0\x80\xaf", U"?? ???"},  // overlong
+        {"\xed\xa0\x80", U"???"},              // a surrogate
+        {"cut \xe6\x97", U"cut ??"},           // a sequence cut short
+        {"\xf4\x90\x80\x80", U"????"},         // beyond U+10FFFF
+        {"\x80\xbf", U"??"},                   // continuations alone
+    };
+    for (const Case& c : cases) {
+        const sf::String text = utf8_text(c.bytes);
+        EXPECT_EQ(std::u32string(text.begin(), text.end()), c.shown) << c.bytes;
+    }
+    EXPECT_EQ(utf8_prefix_length("ab\xc3\xa9", 3), 2u);  // never half an é
+    EXPECT_EQ(utf8_prefix_length("ab\xc3\xa9", 4), 4u);
+    EXPECT_EQ(utf8_prefix_length("ab\xe6\x97\xa5", 4), 2u);
+}
