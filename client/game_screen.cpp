@@ -20,6 +20,7 @@
 #include "game/frame.hpp"
 #include "game/health.hpp"
 #include "game/update.hpp"
+#include "world/map_loader.hpp"
 #include "world/maps.hpp"
 
 namespace {
@@ -126,6 +127,7 @@ GameResult run_game(sf::RenderWindow& window, const std::string& map_name, const
         const std::optional<LoadedGame> loaded = start_game(text, result.error);
         if (!loaded) return result;
         started = true;
+        result.warnings = map_warnings();
         GameSession session(window, map_name);
         GameScreen screen(session);
         run_screen(window, screen);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -16,7 +17,8 @@ enum class GameEnd {
 
 struct GameResult {
     GameEnd end = GameEnd::failed;
-    std::string error;  // why the game failed, one sentence; empty otherwise
+    std::string error;                  // why the game failed, one sentence; empty otherwise
+    std::vector<std::string> warnings;  // what made the map unplayable though it loaded (map_warnings)
     bool won() const { return end == GameEnd::won; }
 };
 

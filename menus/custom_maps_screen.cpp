@@ -72,6 +72,10 @@ StatusLine play_custom_map(sf::RenderWindow& window, sf::Music& title_music, con
     const GameResult result = play_from_menu(window, title_music, path.string(), &*text);
     if (result.won()) return {name + ": completed.", true};
     if (!result.error.empty()) return {name + ": " + result.error, false};
+    // A map maker hears why the map could not be played or won.
+    std::string warned;
+    for (const std::string& warning : result.warnings) warned += " " + warning;
+    if (!warned.empty()) return {name + ":" + warned, false};
     return {};
 }
 

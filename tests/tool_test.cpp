@@ -258,6 +258,33 @@ TEST_F(ToolTest, MapInfoCountsEveryKind) {
                   "pickups.medkit 2\npickups.life 1\npickups.power 1\n");
 }
 
+// A start or exit outside the map leaves a map that cannot be played or won;
+// it still loads, and map info says so in a warning line after the counts.
+TEST_F(ToolTest, MapInfoWarnsOfAStartOrExitOutsideTheMap) {
+    struct Case {
+        const char* positions;  // start x y, exit x y, in a 100 x 80 map
+        std::vector<std::string> warnings;
+    };
+    const Case cases[] = {
+        {"0 0 99 79 ", {}},  // the corners are inside
+        {"100 40 85 60 ", {"warning The start (100, 40) lies outside the 100 x 80 map, so it cannot be played."}},
+        {"20 40 85 -1 ", {"warning The exit (85, -1) lies outside the 100 x 80 map, so it may never be won."}},
+        {"-5 80 30000 30000 ",
+         {"warning The start (-5, 80) lies outside the 100 x 80 map, so it cannot be played.",
+          "warning The exit (30000, 30000) lies outside the 100 x 80 map, so it may never be won."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.positions);
+        const ToolRun r = run({"map", "info", file("w.txt", std::string("100 80 ") + c.positions + "0 0 0 0 0 ")});
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::vector<std::string> warnings;
+        for (const std::string& line : r.out_lines())
+            if (line.rfind("warning ", 0) == 0) warnings.push_back(line);
+        EXPECT_EQ(warnings, c.warnings) << r.out;
+        EXPECT_EQ(r.out.find("loaded true\n"), 0u);
+    }
+}
+
 TEST_F(ToolTest, MapThatDoesNotLoadSaysWhy) {
     // No white space after the last number; a count the text cannot hold; an empty file.
     for (const std::string& text :

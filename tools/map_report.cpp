@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "world/grid.hpp"
+#include "world/map_loader.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -54,6 +55,7 @@ void print_map_info(size_t text_length, std::ostream& out) {
     switches.print(out);
     enemies.print(out);
     pickups.print(out);
+    for (const std::string& warning : map_warnings()) out << "warning " << warning << '\n';
 }
 
 void print_cells(const std::vector<std::pair<int64_t, int64_t>>& cells, std::ostream& out) {

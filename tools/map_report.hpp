@@ -7,7 +7,8 @@
 #include <vector>
 
 // Prints the loaded map's header, object counts, `length` (characters of its
-// text) and one line per segment, switch, enemy and pickup kind present.
+// text), one line per segment, switch, enemy and pickup kind present, and a
+// "warning" line for each thing that makes it unplayable (map_warnings).
 void print_map_info(size_t text_length, std::ostream& out);
 
 // Prints each cell's wall code ("%.9g", which reads back as the same float) or

@@ -291,3 +291,21 @@ bool load_map(const char* text) {
     std::string why;
     return load_map(text, why);
 }
+
+std::vector<std::string> map_warnings() {
+    const auto inside = [](int32_t x, int32_t y) {
+        return x >= 0 && y >= 0 && x < world.map_width && y < world.map_height;
+    };
+    const auto where = [](const char* what, int32_t x, int32_t y) {
+        return std::string("The ") + what + " (" + std::to_string(x) + ", " + std::to_string(y) +
+               ") lies outside the " + std::to_string(world.map_width) + " x " + std::to_string(world.map_height) +
+               " map";
+    };
+    std::vector<std::string> warnings;
+    const Player& p = world.player;
+    if (!inside(p.respawn_x, p.respawn_y))
+        warnings.push_back(where("start", p.respawn_x, p.respawn_y) + ", so it cannot be played.");
+    if (!inside(world.exit_x, world.exit_y))
+        warnings.push_back(where("exit", world.exit_x, world.exit_y) + ", so it may never be won.");
+    return warnings;
+}

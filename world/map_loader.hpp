@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Bounds a map text must keep to load. The largest built-in map has about
 // 12.3 million cells; the cap leaves four times that (200 MB of wall codes).
@@ -30,3 +31,9 @@ inline constexpr int32_t max_checkpoints = 1'000;
 // no grid stays allocated and `why` (if given) says what was wrong.
 bool load_map(const char* text);
 bool load_map(const char* text, std::string& why);
+
+// What the map just loaded lets through that makes it unplayable, one
+// sentence each, for map makers: a start outside the map (the player begins
+// outside every wall and falls for ever) or an exit outside it (out of reach).
+// Such a map still loads and plays.
+std::vector<std::string> map_warnings();
