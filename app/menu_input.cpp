@@ -11,3 +11,16 @@ bool is_escape_press(const sf::Event& event) { return is_key_press(event, key_co
 bool is_left_click(const sf::Event& event) {
     return event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left;
 }
+
+bool KeyRepeatFilter::passes(const sf::Event& event, bool still_down) {
+    const bool key_event = event.type == sf::Event::KeyPressed || event.type == sf::Event::KeyReleased;
+    if (!key_event || event.key.code < 0 || event.key.code >= sf::Keyboard::KeyCount) return true;
+    bool& pending = repeat_pending_[static_cast<size_t>(event.key.code)];
+    if (event.type == sf::Event::KeyReleased) {
+        pending = still_down;
+        return !still_down;
+    }
+    const bool repeat = pending;
+    pending = false;
+    return !repeat;
+}

@@ -1,5 +1,6 @@
 #include "client/screen.hpp"
 
+#include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include "app/cursor_pulse.hpp"
@@ -8,6 +9,8 @@
 #include "client/object_images.hpp"
 
 namespace {
+
+KeyRepeatFilter key_repeats;  // program-wide: a key held from one screen into the next still acts once
 
 void draw_cursor(sf::RenderTarget& target, sf::Vector2i pointer, float scale) {
     cursor_sprite.setScale(scale, scale);
@@ -46,6 +49,8 @@ bool take_events(sf::RenderWindow& window, Screen& screen, EventPace pace) {
             screen.closed();
             return false;
         }
+        const bool still_down = event.type == sf::Event::KeyReleased && sf::Keyboard::isKeyPressed(event.key.code);
+        if (!key_repeats.passes(event, still_down)) return true;
         screen.handle(event, pointer_in_layout(window));
         return true;
     };

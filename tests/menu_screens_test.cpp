@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/bindings.hpp"
+#include "app/menu_input.hpp"
 #include "app/menu_layout.hpp"
 #include "app/menu_logic.hpp"
 #include "app/utf8_text.hpp"
@@ -249,6 +250,33 @@ TEST(ScreenEvents, CustomMapsPagesPlaysAndGoesBack) {
     CustomMapList escaped(30, layout);
     escaped.handle(key(sf::Keyboard::Escape), {300, 80});
     EXPECT_TRUE(escaped.done());
+}
+
+TEST(ScreenEvents, AHeldKeysRepeatsReachNoScreenWhicheverWayTheyAreRead) {
+    struct Step {
+        sf::Event event;
+        bool still_down;  // the keyboard's state when a release is read
+        bool passes;
+    };
+    // Escape held past two repeats whose fake releases were read apart from their
+    // presses, then let go, then pressed again; Return's fake release between.
+    const std::vector<Step> steps = {
+        {key(sf::Keyboard::Escape), false, true},
+        {key_release(sf::Keyboard::Escape), true, false},
+        {key(sf::Keyboard::Escape), false, false},
+        {key_release(sf::Keyboard::Escape), true, false},
+        {key_release(sf::Keyboard::Return), true, false},
+        {key(sf::Keyboard::Escape), false, false},
+        {moved(), false, true},
+        {key(sf::Keyboard::Return), false, false},
+        {key_release(sf::Keyboard::Escape), false, true},
+        {key(sf::Keyboard::Escape), false, true},
+        {key(sf::Keyboard::Unknown), false, true},
+        {key_release(sf::Keyboard::Unknown), true, true},
+    };
+    KeyRepeatFilter filter;
+    for (size_t i = 0; i < steps.size(); ++i)
+        EXPECT_EQ(filter.passes(steps[i].event, steps[i].still_down), steps[i].passes) << "step " << i;
 }
 
 }  // namespace
