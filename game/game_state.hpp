@@ -12,6 +12,7 @@ struct UpdateInput {
     std::array<bool, action_count> held{};  // by Action
     int32_t mouse_x = 0, mouse_y = 0;       // pointer, window px
     bool f9_pressed = false;                // the frame's last event was an F9 press
+    bool restart = false;                   // the pause menu's restart: a life is forfeited first
 };
 
 // How far the shoulder (where shots start) sits below player.y while ducking, px.

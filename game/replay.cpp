@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view action_letters = "jdlrsh";  // in Action order
 constexpr char f9_letter = 'f';
+constexpr char restart_letter = 'c';
 
 std::vector<std::string_view> split_words(std::string_view line) {
     std::vector<std::string_view> words;
@@ -47,6 +48,8 @@ bool parse_actions(std::string_view word, ReplayRun& run) {
             run.held[a] = true;
         else if (c == f9_letter)
             run.f9_pressed = true;
+        else if (c == restart_letter)
+            run.restart = true;
         else
             return false;
     }
@@ -59,7 +62,7 @@ std::string parse_line(std::string_view line, ReplayRun& run) {
     if (words.size() != 4) return "expected COUNT ACTIONS X Y, found " + std::to_string(words.size()) + " words";
     if (!parse_number(words[0], run.count) || run.count < 1 || run.count > max_run_updates)
         return "COUNT must be a whole number from 1 to " + std::to_string(max_run_updates);
-    if (!parse_actions(words[1], run)) return "ACTIONS must be \"-\" or letters from j d l r s h f";
+    if (!parse_actions(words[1], run)) return "ACTIONS must be \"-\" or letters from j d l r s h f c";
     std::string_view x = words[2];
     run.world_point = x.starts_with('@');
     if (run.world_point) x.remove_prefix(1);
@@ -103,12 +106,35 @@ bool parse_replay(std::string_view text, Replay& out, std::string& why) {
     return true;
 }
 
+std::string replay_line(const ReplayRun& run) {
+    std::string actions;
+    for (size_t a = 0; a < run.held.size(); ++a)
+        if (run.held[a]) actions += action_letters[a];
+    if (run.f9_pressed) actions += f9_letter;
+    if (run.restart) actions += restart_letter;
+    if (actions.empty()) actions = "-";
+    return std::to_string(run.count) + ' ' + actions + ' ' + (run.world_point ? "@" : "") + std::to_string(run.x) +
+           ' ' + std::to_string(run.y);
+}
+
+ReplayRun run_of(const UpdateInput& input) {
+    ReplayRun run;
+    run.count = 1;
+    run.held = input.held;
+    run.f9_pressed = input.f9_pressed;
+    run.restart = input.restart;
+    run.x = input.mouse_x;
+    run.y = input.mouse_y;
+    return run;
+}
+
 bool ReplayCursor::next(UpdateInput& input) {
     if (done()) return false;
     const ReplayRun& run = replay_.runs[run_];
     input = UpdateInput{};
     input.held = run.held;
     input.f9_pressed = run.f9_pressed;
+    input.restart = run.restart;
     input.mouse_x = run.world_point ? saturated(int64_t{run.x} + world.camera_x) : run.x;
     input.mouse_y = run.world_point ? saturated(int64_t{run.y} + world.camera_y) : run.y;
     if (++used_ >= run.count) {
@@ -124,7 +150,17 @@ namespace {
 
 constexpr uint32_t nominal_frame_ms = 16;  // replays run with the alternate timer off: every frame updates
 
-ReplayOutcome outcome_now(FrameOutcome result) {
+const char* result_name(FrameOutcome outcome) {
+    switch (outcome) {
+        case FrameOutcome::won: return "won";
+        case FrameOutcome::game_over: return "game_over";
+        default: return "unfinished";
+    }
+}
+
+}  // namespace
+
+ReplayOutcome current_outcome(FrameOutcome result) {
     const Player& p = world.player;
     ReplayOutcome o;
     o.result = result;
@@ -149,7 +185,24 @@ ReplayOutcome outcome_now(FrameOutcome result) {
     return o;
 }
 
-}  // namespace
+std::vector<std::string> outcome_lines(const ReplayOutcome& o) {
+    const auto flag = [](bool on) { return on ? std::string("1") : std::string("0"); };
+    const auto pair = [](int64_t a, int64_t b) { return std::to_string(a) + ' ' + std::to_string(b); };
+    return {std::string("result ") + result_name(o.result),
+            "updates " + std::to_string(o.updates),
+            "player " + pair(o.player_x, o.player_y),
+            "health " + std::to_string(o.health),
+            "lives " + std::to_string(o.lives),
+            "powered " + flag(o.powered),
+            "enemies " + std::to_string(o.enemies),
+            "pickups " + std::to_string(o.pickups),
+            "lasers " + std::to_string(o.lasers),
+            "explosions " + std::to_string(o.explosions),
+            "switches " + flag(o.red_on) + ' ' + flag(o.green_on) + ' ' + flag(o.blue_on),
+            "checkpoint " + std::to_string(o.checkpoint),
+            "respawn " + pair(o.respawn_x, o.respawn_y),
+            "camera " + pair(o.camera_x, o.camera_y)};
+}
 
 ReplayOutcome play_replay(const Replay& replay, const UpdateWatcher& watch) {
     ReplayCursor cursor(replay);
@@ -158,5 +211,5 @@ ReplayOutcome play_replay(const Replay& replay, const UpdateWatcher& watch) {
     FrameOutcome result = FrameOutcome::playing;
     while (result == FrameOutcome::playing && !cursor.done())
         result = run_frame(nominal_frame_ms, source, headless, watch).outcome;
-    return outcome_now(result);
+    return current_outcome(result);
 }

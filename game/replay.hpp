@@ -3,8 +3,9 @@
 //   COUNT ACTIONS X Y     hold ACTIONS for COUNT updates, pointer at window (X, Y)
 //   COUNT ACTIONS @X Y    the same, pointer on world point (X, Y)
 //
-// ACTIONS is a string of j d l r s h (jump, duck, left, right, shoot, shield)
-// and f (an F9 press), or "-" for none. "#" lines and blank lines are skipped.
+// ACTIONS is a string of j d l r s h (jump, duck, left, right, shoot, shield),
+// f (an F9 press) and c (the pause menu's restart, which costs a life at the
+// start of the update), or "-" for none. "#" lines and blank lines are skipped.
 #pragma once
 
 #include <array>
@@ -25,6 +26,7 @@ struct ReplayRun {
     int64_t count = 0;  // updates, 1 .. max_run_updates
     std::array<bool, action_count> held{};
     bool f9_pressed = false;
+    bool restart = false;      // each update of the run forfeits a life first
     bool world_point = false;  // x, y are world px, seen through each update's camera
     int32_t x = 0, y = 0;
 };
@@ -36,6 +38,11 @@ struct Replay {
 
 // Reads a replay text. False with `why` naming the line when it is malformed.
 bool parse_replay(std::string_view text, Replay& out, std::string& why);
+
+// One run as a replay line, without its line break: "30 rs 412 300".
+std::string replay_line(const ReplayRun& run);
+// The run that stands for one update with this input, pointer in window px.
+ReplayRun run_of(const UpdateInput& input);
 
 // Hands out a replay's inputs one update at a time.
 class ReplayCursor {
@@ -65,6 +72,12 @@ struct ReplayOutcome {
     int32_t respawn_x = 0, respawn_y = 0;
     int32_t camera_x = 0, camera_y = 0;
 };
+
+// The game as it stands now, with the frame driver's last result.
+ReplayOutcome current_outcome(FrameOutcome result);
+// The outcome as `vantorel-tool play` prints it and a recorded replay's footer
+// keeps it: "result won", "updates 2519", "player 7602 1207", ... one fact a line.
+std::vector<std::string> outcome_lines(const ReplayOutcome& outcome);
 
 // Plays the replay on the game start_game set up, frame by frame through the
 // frame driver with no window, until it is won, lost or out of input.

@@ -111,6 +111,8 @@ std::optional<LoadedGame> start_game(const char* map_text, std::string& why) {
 
 void update_step(const UpdateInput& input) {
     game.input = input;
+    // First, so the update and the frame's death test run as if the menu had set it just before.
+    if (input.restart) forfeit_life();
     camera_step();
     count_downs();
     player_input_step();

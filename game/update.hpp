@@ -53,8 +53,9 @@ private:
 // load; such a map is never played and keeps no grid or laser buffer.
 [[nodiscard]] std::optional<LoadedGame> start_game(const char* map_text, std::string& why);
 
-// One fixed simulation step with the given input. Throws std::bad_alloc when
-// memory runs out, in a worker as well as here: the step is then half done,
-// and the caller leaves the map (the window with a message, the tool with its
-// one-sentence error) instead of playing on.
+// One fixed simulation step with the given input; a restart in it forfeits a
+// life before anything else. Throws std::bad_alloc when memory runs out, in a
+// worker as well as here: the step is then half done, and the caller leaves
+// the map (the window with a message, the tool with its one-sentence error)
+// instead of playing on.
 void update_step(const UpdateInput& input);
