@@ -15,9 +15,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/file_reading.hpp"
+
 inline constexpr std::string_view ghost_header_line = "# vantorel ghost 1";
 // A ghost line is about 20 bytes, one per update while the player moves: hours of play.
 inline constexpr uint64_t max_ghost_file_bytes = 16u << 20;
+inline constexpr FileKind ghost_file{"ghost", max_ghost_file_bytes, true};
 
 // Where the player stands after one update.
 struct GhostPose {
