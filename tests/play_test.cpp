@@ -6,6 +6,8 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "app/sha256.hpp"
+#include "game/replay_file.hpp"
 #include "support/sim_maps.hpp"
 
 namespace {
@@ -166,6 +168,101 @@ TEST_F(Play, RefusesBadInputWithOneSentence) {
         o.map = c.map;
         o.replay = c.replay;
         o.config = c.config;
+        const Run r = play(o);
+        EXPECT_EQ(r.status, 1) << c.says;
+        EXPECT_TRUE(r.out.empty()) << c.says;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+// A recorded replay of walk_to_exit's map as the game writes it: header, runs, and `footer` (the outcome lines).
+std::string recorded_walk(const std::string& map_text, const std::string& runs, const std::vector<std::string>& footer,
+                          int32_t lives = 2) {
+    ReplayHeader h{"walk.map", sha256_hex(map_text), "2026-12-08 17:45:03", Settings{}};
+    h.settings.lives_override = lives;
+    h.settings.threads = 1;
+    return replay_header_text(h) + runs + replay_footer_text(footer);
+}
+
+std::vector<std::string> lines_of(const std::string& out) {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST_F(Play, ARecordedReplayAlonePlaysOnItsOwnMapAndSettingsAndChecksItsOutcome) {
+    const PlayOptions walk = walk_to_exit("");
+    const std::string map_text = (std::stringstream() << std::ifstream(walk.map).rdbuf()).str();
+    fs::create_directories(dir_ / "game" / "Maps");
+    fs::create_directories(dir_ / "game" / "Replays");
+    fs::copy_file(walk.map, dir_ / "game" / "Maps" / "walk.map");
+    // The outcome as the game would have recorded it: five lives, from the header, not the default two.
+    PlayOptions first = walk;
+    first.replay = file("plain.replay", "500 r @300 367\n");
+    first.config = file("lives.ini", "lives_override 5\n");
+    const std::vector<std::string> outcome = lines_of(play(first).out);
+    ASSERT_EQ(outcome.size(), 14u);
+    ASSERT_EQ(outcome[4], "lives 5");
+    const std::string replay = (dir_ / "game" / "Replays" / "won.replay").string();
+    std::ofstream(replay) << recorded_walk(map_text, "500 r @300 367\n", outcome, 5);
+
+    PlayOptions o;
+    o.replay = replay;
+    o.check = true;
+    for (const int threads : {0, 3}) {  // found in the game folder's Maps/, whatever the workers
+        o.threads = threads;
+        const Run r = play(o);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(lines_of(r.out), outcome);
+    }
+    o.map_file = walk.map;  // or given by its path
+    EXPECT_EQ(play(o).status, 0);
+
+    // A record that the play does not reach: status 1 and the first differing line.
+    std::vector<std::string> wrong = outcome;
+    wrong[1] = "updates 58";
+    wrong[4] = "lives 4";
+    o.replay = file("wrong.replay", recorded_walk(map_text, "500 r @300 367\n", wrong, 5));
+    Run r = play(o);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "The outcome differs from the replay's record: played \"updates 57\", recorded \"updates 58\".\n");
+    EXPECT_EQ(lines_of(r.out), outcome) << "the outcome is printed all the same";
+    o.check = false;
+    EXPECT_EQ(play(o).status, 0) << "without --check a difference is no failure";
+
+    // The map edited since: refused with the reason, and nothing played.
+    std::ofstream(dir_ / "game" / "Maps" / "walk.map", std::ios::app) << "1 400 367 ";
+    o.replay = replay;
+    o.map_file.clear();
+    r = play(o);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("The map walk.map has changed since the replay was recorded"), std::string::npos) << r.err;
+}
+
+TEST_F(Play, AReplayAloneIsRefusedWhenItCannotSayWhereAndHowToPlay) {
+    const PlayOptions walk = walk_to_exit("");
+    const std::string plain = file("plain.replay", "5 r 0 0\n");
+    struct Case {
+        std::string map, replay, config, map_file;
+        bool check;
+        std::string says;
+    };
+    for (const Case& c : {
+             Case{"", plain, "", "", false, "does not name its map; give one"},
+             Case{"", plain, walk.map, "", false, "--config goes with a MAP argument"},
+             Case{walk.map, plain, "", walk.map, false, "--map names the map of a replay given alone"},
+             Case{walk.map, plain, "", "", true, "holds no recorded outcome to check against"},
+             Case{"", file("future.replay", "# vantorel replay 2\n"), "", "", false, "another format"},
+         }) {
+        PlayOptions o;
+        o.map = c.map;
+        o.replay = c.replay;
+        o.config = c.config;
+        o.map_file = c.map_file;
+        o.check = c.check;
         const Run r = play(o);
         EXPECT_EQ(r.status, 1) << c.says;
         EXPECT_TRUE(r.out.empty()) << c.says;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -11,11 +12,17 @@
 #include "app/settings.hpp"
 #include "game/frame.hpp"
 #include "game/replay.hpp"
+#include "game/replay_file.hpp"
+#include "game/replay_library.hpp"
 #include "game/update.hpp"
 #include "tools/tool_input.hpp"
 #include "world/world_state.hpp"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+int processor_count() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
 
 // The settings a play runs with: defaults or the --config file, --threads, the
 // start-up corrections, and no alternate timer (every frame runs its updates).
@@ -26,17 +33,43 @@ Settings play_settings(const PlayOptions& options) {
         read_settings_from(in, s);
     }
     if (options.threads != 0) s.threads = options.threads;
-    correct_settings(s, static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    correct_settings(s, processor_count());
     s.use_alternate_timer = 0;
     return s;
 }
 
-const char* result_name(FrameOutcome outcome) {
-    switch (outcome) {
-        case FrameOutcome::won: return "won";
-        case FrameOutcome::game_over: return "game_over";
-        default: return "unfinished";
+// A recorded replay's own settings: the header's, its threads unless --threads says otherwise.
+Settings recorded_settings(const PlayOptions& options, const ReplayHeader& header) {
+    Settings own;
+    own.threads = options.threads != 0 ? options.threads : header.settings.threads;
+    Settings s = replay_play_settings(own, header.settings);
+    correct_settings(s, processor_count());
+    return s;
+}
+
+// Where a custom map a header names is looked for: beside the replay, in the
+// Maps/ folder of the game folder the replay sits in, and in ./Maps/.
+std::vector<fs::path> map_folders(const std::string& replay) {
+    const fs::path beside = fs::path(replay).parent_path();
+    const fs::path here = beside.empty() ? fs::path(".") : beside;
+    return {here, here / ".." / "Maps", fs::path("Maps")};
+}
+
+// The map text the replay plays on, by the MAP argument, --map or its header.
+std::string chosen_map_text(const PlayOptions& options, const ReplayFile& file) {
+    if (!options.map.empty()) return map_text_for_argument(options.map);
+    if (!file.header)
+        throw ToolError("The replay does not name its map; give one: vantorel-tool play MAP " +
+                        quoted_path(options.replay) + ".");
+    std::string why;
+    if (!options.map_file.empty()) {
+        std::string text = read_text_file(options.map_file, map_text_file);
+        if (!map_text_matches(*file.header, text, why)) throw ToolError(why);
+        return text;
     }
+    const auto text = map_for_replay(*file.header, map_folders(options.replay), why);
+    if (!text) throw ToolError(why);
+    return *text;
 }
 
 void print_trace_line(std::ostream& out, int near) {
@@ -53,33 +86,22 @@ void print_trace_line(std::ostream& out, int near) {
     }
 }
 
-void print_summary(std::ostream& out, const ReplayOutcome& o) {
-    out << "result " << result_name(o.result) << '\n'
-        << "updates " << o.updates << '\n'
-        << "player " << o.player_x << ' ' << o.player_y << '\n'
-        << "health " << o.health << '\n'
-        << "lives " << o.lives << '\n'
-        << "powered " << o.powered << '\n'
-        << "enemies " << o.enemies << '\n'
-        << "pickups " << o.pickups << '\n'
-        << "lasers " << o.lasers << '\n'
-        << "explosions " << o.explosions << '\n'
-        << "switches " << o.red_on << ' ' << o.green_on << ' ' << o.blue_on << '\n'
-        << "checkpoint " << o.checkpoint << '\n'
-        << "respawn " << o.respawn_x << ' ' << o.respawn_y << '\n'
-        << "camera " << o.camera_x << ' ' << o.camera_y << '\n';
-}
-
 }  // namespace
 
 int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err) {
     Settings chosen;
     std::string map_text, why;
-    Replay replay;
+    ReplayFile file;
     try {
-        chosen = play_settings(options);
-        map_text = map_text_for_argument(options.map);
-        if (!parse_replay(read_text_file(options.replay, replay_file), replay, why)) throw ToolError(why);
+        if (!options.map.empty() && !options.map_file.empty())
+            throw ToolError("--map names the map of a replay given alone; a MAP argument was given as well.");
+        if (options.map.empty() && !options.config.empty())
+            throw ToolError("--config goes with a MAP argument; a replay given alone plays with its own settings.");
+        if (!parse_replay_file(read_text_file(options.replay, replay_file), file, why)) throw ToolError(why);
+        if (options.check && file.footer.empty())
+            throw ToolError(quoted_path(options.replay) + " holds no recorded outcome to check against.");
+        map_text = chosen_map_text(options, file);
+        chosen = options.map.empty() ? recorded_settings(options, *file.header) : play_settings(options);
     } catch (const ToolError& e) {
         err << e.what() << '\n';
         return 1;
@@ -87,11 +109,17 @@ int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err) {
     settings = chosen;
     const std::optional<LoadedGame> loaded = start_game(map_text.c_str(), why);
     if (!loaded) {
-        err << "The map " << options.map << " cannot be played: " << why << '\n';
+        err << "The map " << (options.map.empty() ? file.header->map : options.map) << " cannot be played: " << why
+            << '\n';
         return 1;
     }
     UpdateWatcher watch;
     if (options.trace) watch = [&out, near = options.near] { print_trace_line(out, near); };
-    print_summary(out, play_replay(replay, watch));
-    return 0;
+    const std::vector<std::string> outcome = outcome_lines(play_replay(file.replay, watch));
+    for (const std::string& line : outcome) out << line << '\n';
+    if (!options.check) return 0;
+    const std::string difference = first_outcome_difference(outcome, file.footer);
+    if (difference.empty()) return 0;
+    err << difference << '\n';
+    return 1;
 }

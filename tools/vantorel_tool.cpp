@@ -70,6 +70,7 @@ struct Arguments {
     std::string picture;
     int scale = 1;
     PlayOptions play;
+    std::vector<std::string> play_files;  // [MAP] REPLAY
 };
 
 // SCALE: a whole factor of 1 or more.
@@ -167,17 +168,27 @@ void add_map_render_command(CLI::App& map, Arguments& args, Command& command) {
 }
 
 void add_play_command(CLI::App& app, Arguments& args, Command& command) {
-    CLI::App* sub = app.add_subcommand("play", "Play a replay on a map without a window and print the outcome");
-    sub->add_option("MAP", args.play.map, map_help)->required();
-    sub->add_option("REPLAY", args.play.replay, "replay file")->required();
-    sub->add_option("--config", args.play.config, "settings file (default: the built-in settings)");
+    CLI::App* sub = app.add_subcommand(
+        "play", "Play a replay without a window and print the outcome: on MAP, or on the map its header names");
+    sub->add_option("[MAP] REPLAY", args.play_files,
+                    "a recorded replay alone, or MAP (1 to 5, or a map text file) and a replay file")
+        ->required()
+        ->expected(1, 2);
+    sub->add_option("--config", args.play.config, "with MAP: settings file (default: the built-in settings)");
+    sub->add_option("--map", args.play.map_file, "without MAP: the custom map file the replay's header names");
     sub->add_option("--threads", args.play.threads, "worker threads (default: the settings' value)")
         ->check(CLI::Range(0, 1024));
+    sub->add_flag("--check", args.play.check,
+                  "exit with status 1 and the first differing line when the outcome differs from the recorded one");
     CLI::Option* trace = sub->add_flag("--trace", args.play.trace, "print one line per update");
     sub->add_option("--near", args.play.near, "with --trace: also list the enemies within this many px of the player")
         ->check(CLI::Range(0, 100000))
         ->needs(trace);
-    sub->callback([&] { command = [&] { return run_play(args.play, std::cout, std::cerr); }; });
+    sub->callback([&] {
+        args.play.map = args.play_files.size() == 2 ? args.play_files[0] : std::string();
+        args.play.replay = args.play_files.back();
+        command = [&] { return run_play(args.play, std::cout, std::cerr); };
+    });
 }
 
 // The first word the parse left unused, looking into the chosen subcommands too.
