@@ -1,59 +1,40 @@
 #include "client/game_screen.hpp"
 
+#include <chrono>
+#include <filesystem>
 #include <new>
 #include <optional>
 #include <utility>
 
 #include <SFML/System/Sleep.hpp>
 
+#include "app/bindings.hpp"
 #include "app/key_codes.hpp"
 #include "app/settings.hpp"
-#include "client/end_sequences.hpp"
+#include "app/sha256.hpp"
 #include "client/frame_canvas.hpp"
 #include "client/game_session.hpp"
+#include "client/game_view.hpp"
 #include "client/menu_kit.hpp"
 #include "client/pause_menu.hpp"
-#include "client/scene_drawing.hpp"
 #include "client/screen.hpp"
 #include "client/screenshot.hpp"
 #include "client/window_input.hpp"
 #include "game/frame.hpp"
-#include "game/health.hpp"
+#include "game/replay_library.hpp"
+#include "game/replay_recorder.hpp"
 #include "game/update.hpp"
 #include "world/map_loader.hpp"
 #include "world/maps.hpp"
 
 namespace {
 
-// The window's side of every frame the frame driver runs.
-class WindowView : public FrameView {
-public:
-    explicit WindowView(GameSession& session) : s(session) {}
-
-    void music(bool f9_pressed) override {
-        if (f9_pressed) s.music.stop();  // the next upkeep picks another track
-        music_upkeep(s.music, s.playlist);
-    }
-    void draw_scene(bool) override { ::draw_scene(s.scene, s.laser_image, s.walls); }
-    void exit_sequence() override { play_exit_animation(s); }
-    void death_sequence() override { play_death_animation(s); }
-    void game_over_sequence() override { play_game_over(s); }
-    // The player goes into the scene here; the screen loop adds the cursor and presents it.
-    void finish_frame(bool player_drawn) override {
-        if (player_drawn) draw_player(s.scene, s.pointer());
-    }
-
-private:
-    GameSession& s;
-};
-
 // Pointer confinement to the window in a windowed game, as the player's settings ask.
 void confine_pointer(GameSession& s, bool on) {
     if (settings.fullscreen == 0 && settings.confine_cursor != 0) s.window.setMouseCursorGrabbed(on);
 }
 
-// Escape, or the window losing the focus: the game freezes under the pause menu. Restart costs a life through
-// this frame's death test; leave and close end the game.
+// Escape, or the window losing the focus: the game freezes under the pause menu.
 PauseChoice pause_game(GameSession& s) {
     const sf::Texture last_frame(frame_canvas.shown());
     confine_pointer(s, false);
@@ -61,16 +42,27 @@ PauseChoice pause_game(GameSession& s) {
     if (had_music && s.music.getStatus() == sf::SoundSource::Playing) s.music.pause();
     const PauseChoice chosen = run_pause_menu(s.window, last_frame);
     if (chosen == pause_leave || chosen == pause_closed) return chosen;
-    if (chosen == pause_restart) forfeit_life();
     if (had_music && s.music.getStatus() == sf::SoundSource::Paused) s.music.play();
     confine_pointer(s, true);
     return chosen;
 }
 
-// The frames of one game, until it is won, lost, left or closed.
+// Whether a key is one of the six actions' bindings (then it plays, and does nothing else).
+bool bound_to_action(sf::Keyboard::Key key) {
+    for (int a = 0; a < action_count; ++a)
+        if (bindings.kind[static_cast<size_t>(a)] == 'k' &&
+            key_from_file_code(bindings.code[static_cast<size_t>(a)]) == key)
+            return true;
+    return false;
+}
+
+// The frames of one game, until it is won, lost, left or closed, each update's input recorded as it is played.
 class GameScreen : public Screen {
 public:
-    explicit GameScreen(GameSession& session) : s_(session), view_(session) {}
+    GameScreen(GameSession& session, ReplayRecorder& recorder, const GhostTrack* best)
+        : s_(session), view_(session), recorder_(recorder), clock_(best) {
+        if (best != nullptr) view_.race(best, &clock_);
+    }
 
     ScreenTraits traits() const override {
         ScreenTraits t;
@@ -86,31 +78,52 @@ public:
             if (chosen == pause_leave) end_ = GameEnd::left;
             if (chosen == pause_closed) end_ = GameEnd::closed;
             if (end_) return;
+            // Costs a life at the start of the next update that runs.
+            if (chosen == pause_restart) recorder_.restart();
         }
         if (is_key_press(event, key_code::f12)) take_screenshot(frame_canvas.shown(), s_.map_name);
+        if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::G &&
+            !bound_to_action(event.key.code))
+            view_.show_ghost(!view_.ghost_shown());
     }
     void closed() override { end_ = GameEnd::closed; }
     void update(const FrameInput& input) override {
-        // One F9 press skips one track: the first update after it sees it, no other.
+        // One F9 press skips one track: the first update after it sees it, no other. Exactly what each
+        // update is handed is what the replay keeps.
         const InputSource source = [this](UpdateInput& in) {
             read_window_input(s_.window, std::exchange(f9_pending_, false), in);
+            recorder_.hand_out(in);
             return true;
         };
-        const FrameOutcome outcome = run_frame(input.frame_ms, source, view_).outcome;
-        if (outcome == FrameOutcome::won) end_ = GameEnd::won;
-        if (outcome == FrameOutcome::game_over) end_ = GameEnd::game_over;
+        const UpdateWatcher watch = [this] {
+            recorder_.pose();
+            clock_.after_update();
+        };
+        outcome_ = run_frame(input.frame_ms, source, view_, watch).outcome;
+        if (outcome_ == FrameOutcome::won) end_ = GameEnd::won;
+        if (outcome_ == FrameOutcome::game_over) end_ = GameEnd::game_over;
     }
     void draw(sf::RenderTarget&, sf::Vector2i) override {}  // the frame driver drew the scene
     sf::RenderTexture* scene() override { return &s_.scene; }
     bool done() const override { return end_.has_value(); }
     GameEnd end() const { return end_.value_or(GameEnd::closed); }
+    FrameOutcome outcome() const { return outcome_; }
 
 private:
     GameSession& s_;
     WindowView view_;
+    ReplayRecorder& recorder_;
+    RaceClock clock_;
     bool f9_pending_ = false;  // an F9 press no update has seen yet
+    FrameOutcome outcome_ = FrameOutcome::playing;
     std::optional<GameEnd> end_;
 };
+
+// Which map a game plays, as its replay names it.
+MapIdentity identity_of(const std::string& map_name, const std::string* map_text, const char* text) {
+    if (map_text != nullptr) return custom_map_identity(std::filesystem::path(map_name), *map_text);
+    return {map_name.substr(0, 1), sha256_hex(text)};
+}
 
 }  // namespace
 
@@ -121,6 +134,15 @@ GameResult run_game(sf::RenderWindow& window, const std::string& map_name, const
         result.error = "there is no map named \"" + map_name + "\"";
         return result;
     }
+    ReplayHeader header;
+    const MapIdentity map = identity_of(map_name, map_text, text);
+    header.map = map.name;
+    header.map_sha256 = map.sha256;
+    header.settings = settings;  // as the game read and corrected them at start-up
+    const auto best = runs_of_map(list_replays(), map).best;
+    const std::optional<GhostTrack> ghost = best ? read_ghost(best->path) : std::nullopt;
+    ReplayRecorder recorder;
+    std::string replay;
     bool started = false;
     try {
         // A map the loader accepts may still need more memory than there is (its grid alone up to 200 MB).
@@ -129,14 +151,27 @@ GameResult run_game(sf::RenderWindow& window, const std::string& map_name, const
         started = true;
         result.warnings = map_warnings();
         GameSession session(window, map_name);
-        GameScreen screen(session);
+        GameScreen screen(session, recorder, ghost ? &*ghost : nullptr);
         run_screen(window, screen);
         result.end = screen.end();
+        result.updates = game.updates;
+        header.recorded = recorded_time_text(std::chrono::system_clock::now());
+        if (!recorder.overflowed()) replay = recorder.replay_text(header, current_outcome(screen.outcome()));
     } catch (const std::bad_alloc&) {
         // The loaded game, or a start cut short, has freed the grid and the laser buffer on its way out.
         result.end = GameEnd::failed;
         result.error =
             started ? "the game ran out of memory and had to stop" : "there is not enough memory to play this map";
+        return result;
     }
+    if (recorder.overflowed()) {
+        result.replay_error = "The game ran longer than a replay may hold, so it was not kept.";
+        return result;
+    }
+    const SavedReplay saved = save_replay(
+        replays_folder, header, replay, [&recorder] { return recorder.ghost(); }, result.won(), result.updates,
+        std::chrono::system_clock::now());
+    result.new_best = saved.new_best;
+    result.replay_error = saved.error;
     return result;
 }

@@ -2,6 +2,8 @@
 
 #include "app/settings.hpp"
 #include "client/frame_canvas.hpp"
+#include "client/menu_kit.hpp"
+#include "game/game_state.hpp"
 #include "world/world_state.hpp"
 
 GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map_name(std::move(name)) {
@@ -12,8 +14,12 @@ GameSession::GameSession(sf::RenderWindow& w, std::string name) : window(w), map
     walls.build();
     if (settings.disable_music == 0) playlist = list_music(true);
     music.stop();
+    font.loadFromFile(menu_font_path);
 }
 
 GameSession::~GameSession() { music.stop(); }
 
-sf::Vector2i GameSession::pointer() const { return pointer_in_layout(window); }
+sf::Vector2i GameSession::pointer() const {
+    if (watching) return {game.input.mouse_x, game.input.mouse_y};
+    return pointer_in_layout(window);
+}

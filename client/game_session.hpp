@@ -5,6 +5,7 @@
 #include <string>
 
 #include <SFML/Audio/Music.hpp>
+#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Texture.hpp>
@@ -27,7 +28,9 @@ struct GameSession {
     WallGeometry walls;       // the map's walls, built from its load
     sf::Music music;
     Playlist playlist;
+    sf::Font font;          // the race clock's and the watch line's letters; without it they are not written
+    bool watching = false;  // a replay plays: the player aims at the pointer it recorded
 
-    // The pointer in layout px.
+    // The pointer the player aims at, layout px: the real one, or a watched replay's.
     sf::Vector2i pointer() const;
 };

@@ -8,6 +8,8 @@
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
 
 #include "app/settings.hpp"
 #include "client/object_images.hpp"
@@ -15,6 +17,7 @@
 #include "combat/combat_state.hpp"
 #include "combat/geometry.hpp"
 #include "game/game_state.hpp"
+#include "game/race_clock.hpp"
 #include "world/world_state.hpp"
 
 namespace {
@@ -207,4 +210,35 @@ void draw_player(sf::RenderTarget& target, sf::Vector2i pointer) {
     const sf::Vector2f at = screen_of(p.x, p.y);
     const sf::Color flash(255, 0, 0, 100);
     target.draw(p.ducking ? box(at.x - 14, at.y, 30, 32, flash) : box(at.x - 14, at.y - 32, 30, 64, flash));
+}
+
+void draw_ghost(sf::RenderTarget& target, const GhostPose& pose, const GhostPose* before, int64_t update) {
+    // A step every ten updates while it moves, as the player's own walk shows; still, it stands.
+    const bool moving = before != nullptr && (before->x != pose.x || before->y != pose.y);
+    const size_t walk = moving ? static_cast<size_t>(update / 10 % 8) : 0;
+    const auto& bodies = pose.ducking ? images.ducking : images.body;
+    sf::Sprite ghost(bodies[static_cast<size_t>((pose.ducking ? ducking_frames : standing_frames)[walk])]);
+    ghost.setOrigin(images.body_sprite.getOrigin());
+    ghost.setPosition(screen_of(pose.x, pose.y));
+    ghost.setScale(pose.facing_left ? -1.0f : 1.0f, 1.0f);
+    ghost.setColor(sf::Color(140, 200, 255, 110));  // pale blue, mostly see-through
+    target.draw(ghost);
+}
+
+void draw_race_clock(sf::RenderTarget& target, const sf::Font& font, int64_t updates,
+                     std::optional<int64_t> difference) {
+    const float centre = static_cast<float>(world.screen_width / 2);
+    target.draw(box(centre - 90, 0, 180, 30, sf::Color(50, 50, 50, 200)));
+    sf::Text time(race_time(updates), font, 20);
+    const float time_width = time.getLocalBounds().width;
+    sf::Text lead(difference ? race_difference(*difference) : std::string(), font, 16);
+    const float lead_width = difference ? lead.getLocalBounds().width + 10 : 0.0f;
+    const float left = centre - (time_width + lead_width) / 2;
+    time.setPosition(std::round(left), 2);
+    time.setFillColor(sf::Color::White);
+    target.draw(time);
+    if (!difference) return;
+    lead.setPosition(std::round(left + time_width + 10), 6);
+    lead.setFillColor(*difference <= 0 ? sf::Color(120, 255, 120) : sf::Color(255, 120, 100));
+    target.draw(lead);
 }

@@ -3,11 +3,16 @@
 // explosions and the HUD; the player last, after the win and death tests.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
+#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include "client/wall_geometry.hpp"
+#include "game/ghost.hpp"
 
 // Everything but the player. `laser_image` is window-sized and receives
 // laser_pixels; `walls` was built from this map's load.
@@ -22,3 +27,10 @@ void pose_player(sf::Vector2i pointer);
 void draw_player_sprites(sf::RenderTarget& target);
 // Poses and draws the player, then the red hit-flash box if it was hurt.
 void draw_player(sf::RenderTarget& target, sf::Vector2i pointer);
+// The best run's player, translucent, in the pose it had after `update`
+// updates; `before` is its pose one update earlier (walking shows as steps).
+void draw_ghost(sf::RenderTarget& target, const GhostPose& pose, const GhostPose* before, int64_t update);
+// The race clock at the top centre: the game's time and, when there is one,
+// the difference to the best run at the checkpoint touched last (green ahead, red behind).
+void draw_race_clock(sf::RenderTarget& target, const sf::Font& font, int64_t updates,
+                     std::optional<int64_t> difference);

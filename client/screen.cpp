@@ -23,19 +23,21 @@ uint32_t draw_frame(sf::RenderWindow& window, Screen& screen, const ScreenTraits
                     CursorPulse& pulse) {
     const float cursor_scale = pulse.next(screen.cursor_hot(pointer));
     const bool cursor_drawn = !traits.system_pointer;
+    const sf::Vector2i cursor = screen.cursor_at(pointer);
     if (sf::RenderTexture* scene = screen.scene()) {
         screen.draw(*scene, pointer);
-        if (cursor_drawn) draw_cursor(*scene, pointer, cursor_scale);
+        if (cursor_drawn) draw_cursor(*scene, cursor, cursor_scale);
         scene->display();
         frame_canvas.take_scene(scene->getTexture());
+        screen.draw_unshaded(frame_canvas.target());
         return frame_canvas.present(window);
     }
     frame_canvas.clear();
     screen.draw(frame_canvas.target(), pointer);
-    if (cursor_drawn && traits.cursor_shaded) draw_cursor(frame_canvas.target(), pointer, cursor_scale);
+    if (cursor_drawn && traits.cursor_shaded) draw_cursor(frame_canvas.target(), cursor, cursor_scale);
     if (traits.shader_pass) frame_canvas.shader_pass();
     screen.draw_unshaded(frame_canvas.target());
-    if (cursor_drawn && !traits.cursor_shaded) draw_cursor(frame_canvas.target(), pointer, cursor_scale);
+    if (cursor_drawn && !traits.cursor_shaded) draw_cursor(frame_canvas.target(), cursor, cursor_scale);
     screen.draw_over_cursor(frame_canvas.target());
     return frame_canvas.present(window);
 }

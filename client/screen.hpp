@@ -53,7 +53,7 @@ public:
     virtual void update(const FrameInput& /*input*/) {}
     // The frame's picture, the part that passes through the shader.
     virtual void draw(sf::RenderTarget& target, sf::Vector2i pointer) = 0;
-    // Drawn over the shader's output and under an unshaded cursor.
+    // Drawn over the shader's output and under an unshaded cursor (over a finished scene too).
     virtual void draw_unshaded(sf::RenderTarget& /*target*/) {}
     // Drawn last, over the cursor.
     virtual void draw_over_cursor(sf::RenderTarget& /*target*/) {}
@@ -61,6 +61,8 @@ public:
     virtual void shown() {}
     // Whether the cursor pulses at this pointer position.
     virtual bool cursor_hot(sf::Vector2i /*pointer*/) const { return false; }
+    // Where the drawn cursor goes: the pointer, unless the screen shows another (a replay's).
+    virtual sf::Vector2i cursor_at(sf::Vector2i pointer) const { return pointer; }
     // The off-screen scene the screen draws into, presented through the shader; nullptr for the window.
     virtual sf::RenderTexture* scene() { return nullptr; }
     // True once the screen has its result: run_screen returns at once.
