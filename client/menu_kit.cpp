@@ -45,6 +45,13 @@ void draw_text_centred(sf::RenderTarget& target, sf::Text text, float x, float y
     draw_text(target, text, x - text.getLocalBounds().width / 2.0f, y, colour);
 }
 
+void draw_status_line(sf::RenderTarget& target, const sf::Font& font, const StatusLine& line, sf::Vector2i layout) {
+    if (line.words.empty()) return;
+    const sf::Color refusal(255, 140, 120, 255), success(140, 255, 140, 255);
+    const float W = static_cast<float>(layout.x), H = static_cast<float>(layout.y);
+    draw_text(target, fitted_text(font, line.words, 16, W - 16), 8.0f, H - 28, line.good ? success : refusal);
+}
+
 sf::Vector2i layout_size() {
     return {static_cast<int>(frame_canvas.layout().x), static_cast<int>(frame_canvas.layout().y)};
 }

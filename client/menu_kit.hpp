@@ -41,6 +41,14 @@ void draw_text(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Co
 // Draws `text` centred on x, its top at y.
 void draw_text_centred(sf::RenderTarget& target, sf::Text text, float x, float y, sf::Color colour);
 
+// The last refusal or result, shown on a menu's bottom line.
+struct StatusLine {
+    std::string words;
+    bool good = false;  // a success in green, else a refusal in red
+};
+// Draws the line at the bottom of a W x H layout; nothing when it is empty.
+void draw_status_line(sf::RenderTarget& target, const sf::Font& font, const StatusLine& line, sf::Vector2i layout);
+
 // W and H every screen lays out for: the configured resolution, or the
 // 800 x 600 the game falls back to when that is unusable, whatever size the window has.
 sf::Vector2i layout_size();
