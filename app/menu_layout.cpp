@@ -49,6 +49,14 @@ std::vector<DigitPlace> label_digits(int label, int x) {
     return {};
 }
 
+WatchButtons map_select_watch_buttons(int width, int height) {
+    const int y = height - 76;
+    return {{width / 2 - watch_button_width - 8, y, watch_button_width, watch_button_height},
+            {width / 2 + 8, y, watch_button_width, watch_button_height}};
+}
+
+int map_select_best_line_y(int height) { return height - 110; }
+
 Rect CustomMapLayout::row(int slot) const {
     return {left, custom_rows_top + slot * custom_row_pitch, custom_row_width, custom_row_height};
 }
@@ -62,6 +70,9 @@ CustomMapLayout custom_map_layout(size_t count, int width, int height) {
     const int buttons_y = height - custom_footer_height + 4;
     layout.previous = {layout.left, buttons_y, 94, 32};
     layout.next = {layout.left + custom_row_width - 94, buttons_y, 94, 32};
+    const int middle = layout.left + custom_row_width / 2;
+    layout.watch = {{middle - watch_button_width - 4, buttons_y, watch_button_width, watch_button_height},
+                    {middle + 4, buttons_y, watch_button_width, watch_button_height}};
     return layout;
 }
 

@@ -61,18 +61,32 @@ struct DigitPlace {
 // from the button's x. Labels above 999 get no digits.
 std::vector<DigitPlace> label_digits(int label, int x);
 
-// ---- Custom maps: one wide button per file, paged when they do not fit ----
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
     // Inside, counting the left and top edges and not the right and bottom ones.
     bool contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
 };
+
+// ---- Watching a map's replays: two buttons, for players who use the mouse (V and L do the same) ----
+struct WatchButtons {
+    Rect best;    // the map's fastest win
+    Rect newest;  // its newest replay
+};
+inline constexpr int watch_button_width = 156;
+inline constexpr int watch_button_height = 32;
+// Map selection: side by side, centred, above the bottom line kept for messages,
+// with the line naming the map and its best time above them.
+WatchButtons map_select_watch_buttons(int width, int height);
+int map_select_best_line_y(int height);
+
+// ---- Custom maps: one wide button per file, paged when they do not fit ----
 struct CustomMapLayout {
     int rows_per_page = 1;
     int pages = 1;  // at least 1, even for no maps
     Rect previous;  // page buttons, shown only with more than one page
     Rect next;
-    int left = 0;  // rows' x
+    WatchButtons watch;  // between the page buttons
+    int left = 0;        // rows' x
     // The row rectangle of the slot-th button on a page.
     Rect row(int slot) const;
 };

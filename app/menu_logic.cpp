@@ -30,7 +30,20 @@ void TitleMenu::handle(const sf::Event& event) {
     done_ = true;
 }
 
+void ReplayKeys::handle(const sf::Event& event, sf::Vector2i p, const WatchButtons& buttons) {
+    const int map = chosen();
+    if (map < 0) return;
+    const bool key = event.type == sf::Event::KeyPressed;
+    if ((key && event.key.code == sf::Keyboard::V) || (is_left_click(event) && buttons.best.contains(p.x, p.y)))
+        asked_ = WatchRequest{static_cast<size_t>(map), WatchWhich::best};
+    if ((key && event.key.code == sf::Keyboard::L) || (is_left_click(event) && buttons.newest.contains(p.x, p.y)))
+        asked_ = WatchRequest{static_cast<size_t>(map), WatchWhich::newest};
+}
+
+std::optional<WatchRequest> ReplayKeys::take() { return std::exchange(asked_, std::nullopt); }
+
 void MapSelectMenu::handle(const sf::Event& event, sf::Vector2i pointer) {
+    replays_.handle(event, pointer, watch_buttons_);
     if (is_escape_press(event)) done_ = true;
     if (!is_left_click(event)) return;
     if (over_go_back(pointer.x, pointer.y))
@@ -81,6 +94,7 @@ void ControlsPass::handle(const sf::Event& event) {
 void CustomMapList::turn_page(int by) { page_ = std::clamp(page_ + by, 0, layout_.pages - 1); }
 
 void CustomMapList::handle(const sf::Event& event, sf::Vector2i at) {
+    replays_.handle(event, at, layout_.watch);
     const bool key = event.type == sf::Event::KeyPressed;
     const sf::Keyboard::Key code = key ? event.key.code : sf::Keyboard::Unknown;
     if (is_escape_press(event)) {
@@ -108,5 +122,7 @@ std::optional<size_t> CustomMapList::take_play() { return std::exchange(play_, s
 
 bool CustomMapList::cursor_hot(sf::Vector2i p) const {
     const bool on_pages = layout_.pages > 1 && (layout_.previous.contains(p.x, p.y) || layout_.next.contains(p.x, p.y));
-    return under(p) >= 0 || over_go_back(p.x, p.y) || on_pages;
+    const bool on_watch =
+        chosen() >= 0 && (layout_.watch.best.contains(p.x, p.y) || layout_.watch.newest.contains(p.x, p.y));
+    return under(p) >= 0 || over_go_back(p.x, p.y) || on_pages || on_watch;
 }

@@ -43,22 +43,65 @@ private:
     bool done_ = false;
 };
 
+// Which of a map's replays to watch.
+enum class WatchWhich { best, newest };
+struct WatchRequest {
+    size_t index = 0;  // the map's place in the list
+    WatchWhich which = WatchWhich::best;
+    bool operator==(const WatchRequest&) const = default;
+};
+
+// V watches the best replay of the map under the pointer (or of the one it was
+// over last), L the newest; a click on the watch buttons does the same.
+class ReplayKeys {
+public:
+    // The map under the pointer in the frame last drawn, or -1; the last one stays chosen.
+    void hover(int index) {
+        under_ = index;
+        if (index >= 0) chosen_ = index;
+    }
+    void handle(const sf::Event& event, sf::Vector2i pointer, const WatchButtons& buttons);
+    // The map the watch buttons act on: the one under the pointer, else the one last under it; -1 none yet.
+    int chosen() const { return under_ >= 0 ? under_ : chosen_; }
+    // What a key or click asked to watch, handed out once.
+    std::optional<WatchRequest> take();
+
+private:
+    int under_ = -1;
+    int chosen_ = -1;
+    std::optional<WatchRequest> asked_;
+};
+
 // Per visit of map selection: one numbered button per map, unlocked up to the progress.
 class MapSelectMenu {
 public:
-    MapSelectMenu(size_t map_count, int32_t progress, int width)
-        : count_(map_count), progress_(progress), width_(width) {}
-    // Escape or a click on go-back leaves; a click on an unlocked button asks to play its map.
+    MapSelectMenu(size_t map_count, int32_t progress, int width, int height = 600)
+        : count_(map_count),
+          progress_(progress),
+          width_(width),
+          watch_buttons_(map_select_watch_buttons(width, height)) {}
+    // Escape or a click on go-back leaves; a click on an unlocked button asks to
+    // play its map; V, L and the watch buttons ask to watch one of its replays.
     void handle(const sf::Event& event, sf::Vector2i pointer);
-    void update(sf::Vector2i pointer) { hovered_ = buttons(pointer).hovered; }
+    void update(sf::Vector2i pointer) {
+        hovered_ = buttons(pointer).hovered;
+        replays_.hover(hovered_);
+    }
     MapButtons buttons(sf::Vector2i pointer) const {
         return layout_map_buttons(count_, progress_, width_, pointer.x, pointer.y);
     }
     // The list index of the map a click asked to play, handed out once.
     std::optional<int> take_play();
+    std::optional<WatchRequest> take_watch() { return replays_.take(); }
+    // The map the watch buttons and the best-time line are about; -1 before any was under the pointer.
+    int chosen() const { return replays_.chosen(); }
+    const WatchButtons& watch_buttons() const { return watch_buttons_; }
     // A game started here has ended: the raised progress to save when the newest map was won.
     std::optional<int32_t> game_ended(int index, bool won);
-    bool cursor_hot(sf::Vector2i p) const { return hovered_ != -1 || over_go_back(p.x, p.y); }
+    bool cursor_hot(sf::Vector2i p) const {
+        return hovered_ != -1 || over_go_back(p.x, p.y) ||
+               (chosen() >= 0 && (watch_buttons_.best.contains(p.x, p.y) || watch_buttons_.newest.contains(p.x, p.y)));
+    }
     bool done() const { return done_; }
     void close() { done_ = true; }
     int32_t progress() const { return progress_; }
@@ -68,6 +111,8 @@ private:
     int32_t progress_;  // kept raised for this visit even if saving it fails
     int width_;
     int hovered_ = -1;  // the unlocked button under the pointer in the frame last drawn
+    WatchButtons watch_buttons_;
+    ReplayKeys replays_;
     std::optional<int> play_;
     bool done_ = false;
 };
@@ -127,10 +172,15 @@ class CustomMapList {
 public:
     CustomMapList(size_t count, sf::Vector2i size) : count_(count), layout_(custom_map_layout(count, size.x, size.y)) {}
     // Escape or go-back leaves; PageDown / Right / the wheel down and PageUp /
-    // Left / the wheel up turn pages; a click on a row asks to play its map.
+    // Left / the wheel up turn pages; a click on a row asks to play its map;
+    // V, L and the watch buttons ask to watch one of its replays.
     void handle(const sf::Event& event, sf::Vector2i pointer);
+    // The row under the pointer in the frame last drawn, for the watch keys.
+    void update(sf::Vector2i pointer) { replays_.hover(under(pointer)); }
     // The list index of the map a click asked to play, handed out once.
     std::optional<size_t> take_play();
+    std::optional<WatchRequest> take_watch() { return replays_.take(); }
+    int chosen() const { return replays_.chosen(); }
     int under(sf::Vector2i p) const { return custom_map_under(layout_, count_, page_, p.x, p.y); }
     bool cursor_hot(sf::Vector2i p) const;
     const CustomMapLayout& layout() const { return layout_; }
@@ -144,6 +194,7 @@ private:
     size_t count_;
     CustomMapLayout layout_;
     int page_ = 0;
+    ReplayKeys replays_;
     std::optional<size_t> play_;
     bool done_ = false;
 };

@@ -1,6 +1,6 @@
 // The custom-map screen: the player's own maps from the game folder's Maps/,
-// one button each, played through the game screen. Always unlocked; the saved
-// progress is never read or written here.
+// one button each with the map's best time, played through the game screen.
+// Always unlocked; the saved progress is never read or written here.
 #pragma once
 
 #include <filesystem>
@@ -17,19 +17,20 @@
 #include "client/menu_kit.hpp"
 #include "client/music.hpp"
 #include "client/screen.hpp"
-
-// The last refusal or result, shown on the screen's bottom line.
-struct StatusLine {
-    std::string words;
-    bool good = false;  // a success in green, else a refusal in red
-};
+#include "game/replay_library.hpp"
 
 class CustomMapsScreen : public Screen {
 public:
-    // play: plays one map file and returns the line to show afterwards.
+    // play: plays one map file and returns the line to show afterwards; watch:
+    // plays a replay file and returns the line to show afterwards.
     CustomMapsScreen(std::vector<std::filesystem::path> maps, sf::Vector2i layout,
-                     std::function<StatusLine(const std::filesystem::path&)> play)
-        : maps_(std::move(maps)), size_(layout), list_(maps_.size(), layout), play_(std::move(play)) {}
+                     std::function<StatusLine(const std::filesystem::path&)> play,
+                     std::function<StatusLine(const std::filesystem::path&)> watch)
+        : maps_(std::move(maps)),
+          size_(layout),
+          list_(maps_.size(), layout),
+          play_(std::move(play)),
+          watch_(std::move(watch)) {}
 
     ScreenTraits traits() const override {
         ScreenTraits t;
@@ -38,15 +39,21 @@ public:
     }
     void load() override;
     void handle(const sf::Event& event, sf::Vector2i pointer) override;
+    void update(const FrameInput& input) override { list_.update(input.pointer); }
     void draw(sf::RenderTarget& target, sf::Vector2i pointer) override;
     bool cursor_hot(sf::Vector2i p) const override { return list_.cursor_hot(p); }
     bool done() const override { return list_.done(); }
 
 private:
+    // Each map's best and newest replay on its present text, read again after every game and watched replay.
+    void find_replays();
+
     std::vector<std::filesystem::path> maps_;
     sf::Vector2i size_;
     CustomMapList list_;
     std::function<StatusLine(const std::filesystem::path&)> play_;
+    std::function<StatusLine(const std::filesystem::path&)> watch_;
+    std::vector<MapRuns> runs_;  // by list index
     StatusLine status_;
     LoadedFont font_;
     MenuPicture go_back_;

@@ -12,6 +12,7 @@
 #include "app/menu_layout.hpp"
 #include "app/menu_logic.hpp"
 #include "app/utf8_text.hpp"
+#include "game/replay_watch.hpp"
 
 namespace {
 
@@ -119,6 +120,91 @@ TEST(ScreenEvents, MapSelectionPlaysUnlockedMapsAndRaisesTheProgressOnAWinOfTheN
     menu.update({60, 80});
     menu.handle(click(), {350, 80});
     EXPECT_EQ(menu.take_play(), 0);
+}
+
+TEST(ScreenEvents, MapSelectionAndCustomMapsWatchTheMapUnderThePointerOrTheOneLastUnderIt) {
+    // At 800 x 600 map selection's watch buttons lie at y 524..555: best x 236..391, newest x 408..563.
+    const WatchButtons buttons = map_select_watch_buttons(layout.x, layout.y);
+    ASSERT_EQ(buttons.best.x, 236);
+    ASSERT_EQ(buttons.newest.y, 524);
+    struct Case {
+        std::vector<sf::Vector2i> drawn_at;  // the pointer in the frames drawn so far
+        sf::Event event;
+        sf::Vector2i pointer;
+        std::optional<WatchRequest> asked;
+    };
+    const std::optional<WatchRequest> none;
+    const std::vector<Case> cases = {
+        {{{150, 80}}, key(sf::Keyboard::V), {150, 80}, WatchRequest{1, WatchWhich::best}},
+        {{{150, 80}}, key(sf::Keyboard::L), {150, 80}, WatchRequest{1, WatchWhich::newest}},
+        {{{150, 80}, {400, 300}}, key(sf::Keyboard::V), {400, 300}, WatchRequest{1, WatchWhich::best}},
+        {{{400, 300}}, key(sf::Keyboard::V), {400, 300}, none},  // no map was under the pointer yet
+        {{{250, 80}}, key(sf::Keyboard::V), {250, 80}, none},    // map 3 is locked
+        {{{60, 80}, {300, 530}}, click(), {300, 530}, WatchRequest{0, WatchWhich::best}},
+        {{{60, 80}, {450, 530}}, click(), {450, 530}, WatchRequest{0, WatchWhich::newest}},
+        {{{60, 80}, {450, 530}}, click(sf::Mouse::Right), {450, 530}, none},
+        {{{60, 80}, {400, 530}}, click(), {400, 530}, none},  // between the two buttons
+        {{{60, 80}}, key(sf::Keyboard::Return), {60, 80}, none},
+    };
+    for (const Case& c : cases) {
+        MapSelectMenu menu(5, 1, layout.x, layout.y);
+        for (sf::Vector2i p : c.drawn_at) menu.update(p);
+        menu.handle(c.event, c.pointer);
+        EXPECT_EQ(menu.take_watch(), c.asked) << c.pointer.x << " " << c.pointer.y;
+        EXPECT_FALSE(menu.take_watch()) << "handed out once";
+        EXPECT_FALSE(menu.take_play()) << "watching plays nothing";
+    }
+    // The custom-map screen: rows from y = 64, watch buttons between the page buttons.
+    CustomMapList list(30, layout);
+    const WatchButtons& w = list.layout().watch;
+    list.update({300, 64 + 34 * 2});
+    list.handle(key(sf::Keyboard::L), {300, 64 + 34 * 2});
+    EXPECT_EQ(list.take_watch(), (WatchRequest{2, WatchWhich::newest}));
+    list.update({w.best.x + 5, w.best.y + 5});
+    list.handle(click(), {w.best.x + 5, w.best.y + 5});
+    EXPECT_EQ(list.take_watch(), (WatchRequest{2, WatchWhich::best}));
+    EXPECT_FALSE(list.take_play());
+    EXPECT_EQ(list.page(), 0);
+}
+
+TEST(ScreenEvents, WatchingPausesStepsChangesSpeedAndLeaves) {
+    struct Step {
+        sf::Event event;
+        int frames;  // frames of the replay the next shown frame runs
+        bool paused;
+    };
+    const std::vector<Step> steps = {
+        {moved(), 1, false},
+        {key(sf::Keyboard::Num3), 4, false},
+        {key(sf::Keyboard::Right), 4, false},  // a step only while paused
+        {key(sf::Keyboard::Space), 0, true},
+        {key(sf::Keyboard::Right), 1, true},
+        {key(sf::Keyboard::Num4), 0, true},
+        {key(sf::Keyboard::Space), 8, false},
+        {key(sf::Keyboard::Numpad2), 2, false},
+        {key(sf::Keyboard::Num1), 1, false},
+        {key(sf::Keyboard::W), 1, false},  // the player's own keys do nothing
+        {click(), 1, false},
+    };
+    WatchControls watch;
+    for (const Step& s : steps) {
+        watch.handle(s.event);
+        EXPECT_EQ(watch.frames_now(), s.frames) << s.event.key.code;
+        EXPECT_EQ(watch.paused(), s.paused) << s.event.key.code;
+        EXPECT_FALSE(watch.left());
+    }
+    watch.handle(key(sf::Keyboard::Space));
+    watch.handle(key(sf::Keyboard::Right));
+    watch.handle(key(sf::Keyboard::Right));
+    EXPECT_EQ(watch.frames_now(), 2) << "two presses, two steps";
+    watch.handle(key(sf::Keyboard::Escape));
+    EXPECT_TRUE(watch.left());
+
+    WatchControls ended;
+    ended.finish();
+    EXPECT_EQ(ended.frames_now(), 0);
+    ended.handle(click());
+    EXPECT_TRUE(ended.left()) << "a click leaves once the replay is over";
 }
 
 TEST(ScreenEvents, PauseMenuButtonsEscapeAndTheGapsBetweenThem) {
