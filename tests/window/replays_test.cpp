@@ -36,6 +36,16 @@ constexpr int watch_best_x = 300, map_select_watch_best_y = 523, custom_maps_wat
 const sf::Color lit_button(255, 255, 255), dim_button(90, 90, 90);
 // The watch screen's end panel, green when the game ended as recorded, red when not.
 constexpr Box end_panel{80, 230, 640, 140};
+// Map 1's replay is recorded at 1024 x 576: watched in the 800 x 600 window it is
+// scaled by 25/32 to 800 x 450, between black bands 75 px high; its health bar
+// lies at (4, 79) and its end panel's middle at y 300.
+constexpr int recorded_width = 1024, recorded_height = 576;
+constexpr Box band_above{0, 0, 800, 74}, scaled_health_bar{4, 79, 78, 15}, scaled_end_panel{80, 240, 640, 120};
+
+// Whether the watch screen shows a replay recorded at 1024 x 576: its health bar, scaled, and nothing above it.
+bool scaled_game_shows(const sf::Image& shot) {
+    return count_in(shot, scaled_health_bar, Tint::green) > 300 && count_in(shot, band_above) == 0;
+}
 
 // The replays in the game folder, oldest first.
 std::vector<fs::path> replays_in(const fs::path& folder, const char* extension = replay_extension) {
@@ -66,7 +76,19 @@ ToolRun check_replay(const fs::path& folder, const fs::path& replay) {
     return run;
 }
 
-// Map 1's route recorded without a window as the game records a game, into the folder's Replays/.
+// Updates a replay file gives an F9 press.
+int64_t f9_presses_in(const fs::path& replay) {
+    std::string why;
+    const std::optional<ReplayFile> file = load_replay(replay, why);
+    EXPECT_TRUE(file) << why;
+    int64_t presses = 0;
+    if (file)
+        for (const ReplayRun& run : file->replay.runs) presses += run.f9_pressed ? run.count : 0;
+    return presses;
+}
+
+// Map 1's route recorded without a window as the game records a game, at
+// 1024 x 576, into the folder's Replays/.
 void record_route_of_map_1(const fs::path& folder) {
     std::ifstream in(VANTOREL_SOURCE_DIR "/tests/routes/map1.replay", std::ios::binary);
     std::stringstream text;
@@ -76,6 +98,8 @@ void record_route_of_map_1(const fs::path& folder) {
     ASSERT_TRUE(parse_replay(text.str(), route, why)) << why;
     settings = Settings{};
     settings.threads = 1;
+    settings.resolution_width = recorded_width;
+    settings.resolution_height = recorded_height;
     const std::optional<LoadedGame> loaded = start_game(builtin_map_text(1), why);
     ASSERT_TRUE(loaded) << why;
     ReplayCursor cursor(route);
@@ -109,6 +133,15 @@ TEST_F(WindowTest, AWonGameIsRecordedChecksShowsItsBestIsWatchedAndRacedAndALeft
     EXPECT_TRUE(game.wait_for_pixel("map-select-no-map-yet", watch_best_x, map_select_watch_best_y, dim_button));
     game.move(60, 80);
     EXPECT_TRUE(game.wait_for_pixel("map-select-best-time", watch_best_x, map_select_watch_best_y, lit_button));
+
+    // V watches it at the size it was recorded at, whole, and it ends won as recorded.
+    game.key("v");
+    EXPECT_TRUE(game.wait_for("watch-other-size", "the watched game, scaled", scaled_game_shows));
+    game.key("4");  // x8
+    EXPECT_TRUE(game.wait_for_count("watch-other-size-end", scaled_end_panel, Tint::green, 600, 30));
+    EXPECT_EQ(count_in(game.picture("watch-other-size-end"), scaled_end_panel, Tint::red), 0);
+    game.key("Escape");
+    EXPECT_TRUE(game.wait_for_count("map-select-after-watch", message_line, Tint::green, 50)) << "as recorded";
     game.key("Escape");
 
     // The example custom map, won by holding the walk key.
@@ -149,6 +182,7 @@ TEST_F(WindowTest, AWonGameIsRecordedChecksShowsItsBestIsWatchedAndRacedAndALeft
     ASSERT_TRUE(game.wait_for("custom-map-again", "the game", game_shows));
     game.key_down("d");
     EXPECT_TRUE(game.wait_for_count("race-clock", {300, 0, 200, 30}, Tint::lit, 100)) << "the race clock";
+    game.key("F9");  // one press: one update skips the track
     sleep_ms(1500);
     game.picture("ghost");  // the best run stood still at first: its ghost is left behind
     game.key_up("d");
@@ -164,8 +198,24 @@ TEST_F(WindowTest, AWonGameIsRecordedChecksShowsItsBestIsWatchedAndRacedAndALeft
     EXPECT_EQ(left.status, 0) << left.out;
     EXPECT_EQ(left.out.rfind("result unfinished\n", 0), 0u) << left.out;
     EXPECT_NE(left.out.find("lives 1\n"), std::string::npos) << "the restart cost a life: " << left.out;
+    EXPECT_EQ(f9_presses_in(all.back()), 1);
     EXPECT_EQ(replays_in(game.folder(), ghost_extension).size(), 2u) << "a ghost beside each best only";
 
+    game.key("Escape");
+    quit_from_title(game);
+}
+
+TEST_F(WindowTest, AReplayThatCannotBeWrittenIsSaidSoAndTheGameEndsAsUsual) {
+    game.write_file(replays_folder, "");  // a file where the folder should be
+    ASSERT_TRUE(start_plain(game));
+    choose(game, custom_maps);
+    EXPECT_TRUE(game.wait_for_count("custom-maps", {144, 64, 512, 32}, Tint::lit, 100));
+    game.click(first_row_x, first_row_y);
+    ASSERT_TRUE(game.wait_for("custom-map-playing", "the game", game_shows));
+    game.key("Escape");
+    game.click(400, 396);  // leave the map
+    EXPECT_TRUE(game.wait_for_count("replay-not-written", message_line, Tint::red, 50)) << "the failure said";
+    EXPECT_TRUE(fs::is_regular_file(game.folder() / replays_folder)) << "nothing else was touched";
     game.key("Escape");
     quit_from_title(game);
 }
