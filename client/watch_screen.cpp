@@ -183,7 +183,8 @@ StatusLine WatchScreen::verdict() const {
     if (!controls_.finished())
         return {name_ + ": left at " + race_time(game.updates) + " of " + race_time(file_.replay.total_updates) + ".",
                 true};
-    if (!difference_.empty()) return {name_ + ": " + difference_, false};
+    // The difference first: a long file name may be cut at the line's end.
+    if (!difference_.empty()) return {difference_ + " (" + name_ + ")", false};
     return {name_ + ": " + ending_words() + (file_.footer.empty() ? "." : ", as recorded."), true};
 }
 

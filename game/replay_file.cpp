@@ -255,8 +255,7 @@ std::string first_outcome_difference(const std::vector<std::string>& played, con
     for (size_t i = 0; i < std::max(played.size(), recorded.size()); ++i) {
         const std::string p = i < played.size() ? played[i] : "nothing";
         const std::string r = i < recorded.size() ? recorded[i] : "nothing";
-        if (p != r)
-            return "The outcome differs from the replay's record: played \"" + p + "\", recorded \"" + r + "\".";
+        if (p != r) return "Played \"" + p + "\" where the replay recorded \"" + r + "\".";
     }
     return {};
 }

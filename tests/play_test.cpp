@@ -227,7 +227,7 @@ TEST_F(Play, ARecordedReplayAlonePlaysOnItsOwnMapAndSettingsAndChecksItsOutcome)
     o.replay = file("wrong.replay", recorded_walk(map_text, "500 r @300 367\n", wrong, 5));
     Run r = play(o);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "The outcome differs from the replay's record: played \"updates 57\", recorded \"updates 58\".\n");
+    EXPECT_EQ(r.err, "Played \"updates 57\" where the replay recorded \"updates 58\".\n");
     EXPECT_EQ(lines_of(r.out), outcome) << "the outcome is printed all the same";
     o.check = false;
     EXPECT_EQ(play(o).status, 0) << "without --check a difference is no failure";

@@ -153,8 +153,7 @@ TEST(ReplayFile, AWrittenFileReadsBackAndEveryFlawIsNamed) {
 TEST(ReplayFile, OutcomesArePartedAtTheirFirstDifferingLine) {
     const std::vector<std::string> a = {"result won", "updates 31"}, b = {"result won", "updates 32"};
     EXPECT_EQ(first_outcome_difference(a, a), "");
-    EXPECT_EQ(first_outcome_difference(a, b),
-              "The outcome differs from the replay's record: played \"updates 31\", recorded \"updates 32\".");
+    EXPECT_EQ(first_outcome_difference(a, b), "Played \"updates 31\" where the replay recorded \"updates 32\".");
     EXPECT_NE(first_outcome_difference(a, {"result won"}).find("recorded \"nothing\""), std::string::npos);
 }
 
