@@ -1,8 +1,11 @@
 // Replays in the real program: a game won in the window is recorded and
 // checks without a window, its best time shows, watching it ends as it was
 // recorded, the best run is raced as a ghost, and a game restarted and left
-// through the pause menu checks too. Map selection shows the best time of a
-// built-in map whose replay was recorded without a window.
+// through the pause menu checks too, its one F9 press kept as one; with its
+// recorded outcome altered, watching it ends in red. Map selection shows the
+// best time of a built-in map whose replay was recorded without a window at
+// another screen size, and watches it whole, scaled to fit. A replay that
+// cannot be written is said so on the bottom line.
 //
 // Window positions are px of the 800 x 600 window, with the shader off.
 #include <algorithm>
@@ -200,6 +203,20 @@ TEST_F(WindowTest, AWonGameIsRecordedChecksShowsItsBestIsWatchedAndRacedAndALeft
     EXPECT_NE(left.out.find("lives 1\n"), std::string::npos) << "the restart cost a life: " << left.out;
     EXPECT_EQ(f9_presses_in(all.back()), 1);
     EXPECT_EQ(replays_in(game.folder(), ghost_extension).size(), 2u) << "a ghost beside each best only";
+
+    // The newest replay's recorded outcome altered: L watches it, and its end says in red that it differs.
+    std::string altered = game.read_file("Replays/" + all.back().filename().string());
+    const std::string recorded_lives = "\n# lives 1\n";
+    const size_t lives = altered.find(recorded_lives);
+    ASSERT_NE(lives, std::string::npos);
+    altered.replace(lives, recorded_lives.size(), "\n# lives 2\n");
+    game.write_file("Replays/" + all.back().filename().string(), altered);
+    game.key("l");
+    EXPECT_TRUE(game.wait_for("watch-newest", "the watched game", game_shows));
+    game.key("4");  // x8
+    EXPECT_TRUE(game.wait_for_count("watch-not-as-recorded", end_panel, Tint::red, 600, 30)) << "the red end panel";
+    game.key("Escape");
+    EXPECT_TRUE(game.wait_for_count("custom-maps-after-differing-watch", message_line, Tint::red, 50));
 
     game.key("Escape");
     quit_from_title(game);
