@@ -22,14 +22,8 @@ public:
         text_.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
         text_ += ' ';
     }
-    void heading(double degrees, int32_t decimals) {
-        char digits[128];  // a float's largest value has 39 digits before the point, at most 20 after
-        auto end = std::to_chars_result{digits, std::errc::value_too_large};
-        if (decimals >= 0 && decimals <= 20)
-            end = std::to_chars(digits, digits + sizeof digits, degrees, std::chars_format::fixed, decimals);
-        // The shortest form always fits, also for a value beyond a float that the decimals would not.
-        if (end.ec != std::errc{}) end = std::to_chars(digits, digits + sizeof digits, degrees);
-        text_.append(digits, end.ptr);
+    void heading(const MapEnemy& e) {
+        text_ += heading_word(e);
         text_ += ' ';
     }
     void end_record() {
@@ -124,6 +118,17 @@ bool read_heading(const std::string& word, MapEnemy& e) {
 
 }  // namespace
 
+std::string heading_word(const MapEnemy& enemy) {
+    char digits[128];  // a float's largest value has 39 digits before the point, at most 20 after
+    auto end = std::to_chars_result{digits, std::errc::value_too_large};
+    if (enemy.heading_decimals >= 0 && enemy.heading_decimals <= 20)
+        end = std::to_chars(digits, digits + sizeof digits, enemy.heading, std::chars_format::fixed,
+                            enemy.heading_decimals);
+    // The shortest form always fits, also for a value beyond a float that the decimals would not.
+    if (end.ec != std::errc{}) end = std::to_chars(digits, digits + sizeof digits, enemy.heading);
+    return std::string(digits, end.ptr);
+}
+
 std::string write_map_text(const MapSource& map, MapTextForm form) {
     TextWriter out(form);
     auto pair = [&out](int32_t a, int32_t b) {
@@ -151,7 +156,7 @@ std::string write_map_text(const MapSource& map, MapTextForm form) {
     count(map.enemies.size());
     for (const MapEnemy& e : map.enemies) {
         for (int32_t v : {e.x, e.y, e.kind}) out.number(v);
-        out.heading(e.heading, e.heading_decimals);
+        out.heading(e);
         out.end_record();
     }
     count(map.pickups.size());

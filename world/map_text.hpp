@@ -11,11 +11,13 @@
 struct MapSegment {
     int32_t x1, y1, x2, y2;  // end points, px
     int32_t type;            // a SegmentType; any other value erases
+    bool operator==(const MapSegment&) const = default;
 };
 
 struct MapSwitch {
     int32_t x, y;    // centre, px
     int32_t colour;  // a SwitchColour
+    bool operator==(const MapSwitch&) const = default;
 };
 
 struct MapEnemy {
@@ -25,15 +27,18 @@ struct MapEnemy {
     // Digits written after the decimal point (0 to 20), so a text keeps its own
     // spelling ("180.00000"); -1 writes the shortest form that reads back exactly.
     int32_t heading_decimals = -1;
+    bool operator==(const MapEnemy&) const = default;
 };
 
 struct MapPickup {
     int32_t x, y;  // px
     int32_t kind;  // a PickupKind; another value is taken with no effect
+    bool operator==(const MapPickup&) const = default;
 };
 
 struct MapCheckpoint {
     int32_t x, y;  // px
+    bool operator==(const MapCheckpoint&) const = default;
 };
 
 // Everything a map text holds, in its order. A plain value, made fresh by
@@ -47,6 +52,7 @@ struct MapSource {
     std::vector<MapEnemy> enemies = {};
     std::vector<MapPickup> pickups = {};
     std::vector<MapCheckpoint> checkpoints = {};
+    bool operator==(const MapSource&) const = default;
 };
 
 enum class MapTextForm {
@@ -56,6 +62,9 @@ enum class MapTextForm {
 
 // The map's text in `form`; the loader reads either form to the same map.
 std::string write_map_text(const MapSource& map, MapTextForm form);
+
+// The word write_map_text spells an enemy's heading with.
+std::string heading_word(const MapEnemy& enemy);
 
 // Reads the records of a map text into `out` without drawing a grid. True when
 // every number is where the format puts it and the text ends with white space
