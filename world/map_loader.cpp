@@ -65,11 +65,6 @@ float segment_code(int32_t type, float theta) {
     }
 }
 
-// The px a segment's walk may take: its length along both axes, plus its first cell.
-int64_t walk_length(const Segment& s) {
-    return std::llabs(int64_t{s.x2} - s.x1) + std::llabs(int64_t{s.y2} - s.y1) + 1;
-}
-
 // A word of the map text for a message: at most 24 characters, each control
 // or non-ASCII byte shown as '?', so the message stays one short line.
 std::string shown(std::string_view word) {
@@ -82,6 +77,39 @@ std::string shown(std::string_view word) {
 
 bool within_overhang(int32_t v, int32_t size) {
     return v >= -max_segment_overhang && int64_t{v} <= int64_t{size} + max_segment_overhang;
+}
+
+// The rules a map's records must keep, shared by the loader and check_map_source
+// so both refuse the same maps in the same words. Each returns why, or "".
+
+std::string size_refusal(int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0) return "The map's width and height must be above 0.";
+    if (int64_t{width} * height > max_grid_cells)
+        return "The map is larger than " + std::to_string(max_grid_cells) + " cells.";
+    return {};
+}
+
+// Segment `index` (from 0) of a map that size; `length` gathers the walks so far.
+std::string segment_refusal(int32_t index, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width,
+                            int32_t height, int64_t& length) {
+    if (!within_overhang(x1, width) || !within_overhang(x2, width) || !within_overhang(y1, height) ||
+        !within_overhang(y2, height))
+        return "Segment " + std::to_string(index + 1) + " reaches more than " + std::to_string(max_segment_overhang) +
+               " px beyond the map.";
+    length += std::llabs(int64_t{x2} - x1) + std::llabs(int64_t{y2} - y1) + 1;
+    if (length > max_total_segment_length)
+        return "The segments up to segment " + std::to_string(index + 1) + " are longer than " +
+               std::to_string(max_total_segment_length) + " px in all, more than a map may draw.";
+    return {};
+}
+
+std::string unwalkable(int32_t index) {
+    return "Segment " + std::to_string(index + 1) + " cannot be walked to its end point.";
+}
+
+std::string heading_refusal(std::string_view heading, size_t index) {
+    return "The heading \"" + shown(heading) + "\" of enemy " + std::to_string(index + 1) +
+           " is not a number of degrees that fits a float.";
 }
 
 void reset_player_and_exit() {
@@ -132,13 +160,20 @@ constexpr ListShape enemy_list{"enemy", "enemies", 4, max_enemies};
 constexpr ListShape pickup_list{"pickup", "pickups", 3, max_pickups};
 constexpr ListShape checkpoint_list{"checkpoint", "checkpoints", 2, max_checkpoints};
 
+// Why a list of `count` elements is too long for a map, or "".
+std::string count_refusal(const ListShape& list, size_t count) {
+    if (count <= static_cast<size_t>(list.most)) return {};
+    return "The map holds " + std::to_string(count) + " " + list.many + "; a map may hold at most " +
+           std::to_string(list.most) + ".";
+}
+
 // Reads the count of a list.
 bool read_count(MapReader& in, const ListShape& list, int32_t& count, std::string& why) {
     count = in.next_int();
     if (!in.good()) return fail(why, in.broken_at(std::string("the ") + list.one + " count"));
-    if (count > list.most)
-        return fail(why, "The map holds " + std::to_string(count) + " " + list.many + "; a map may hold at most " +
-                             std::to_string(list.most) + ".");
+    if (count > 0)
+        if (std::string refused = count_refusal(list, static_cast<size_t>(count)); !refused.empty())
+            return fail(why, std::move(refused));
     if (!in.room_for(count, list.numbers))
         return fail(
             why, std::string("The ") + list.one + " count is negative or larger than the rest of the text can hold.");
@@ -159,18 +194,12 @@ bool read_segments(MapReader& in, std::string& why) {
         s.y2 = in.next_int();
         s.type = in.next_int();
         if (!in.good()) return fail(why, in.broken_at("segment " + std::to_string(i + 1)));
-        if (!within_overhang(s.x1, world.map_width) || !within_overhang(s.x2, world.map_width) ||
-            !within_overhang(s.y1, world.map_height) || !within_overhang(s.y2, world.map_height))
-            return fail(why, "Segment " + std::to_string(i + 1) + " reaches more than " +
-                                 std::to_string(max_segment_overhang) + " px beyond the map.");
-        length += walk_length(s);
-        if (length > max_total_segment_length)
-            return fail(why, "The segments up to segment " + std::to_string(i + 1) + " are longer than " +
-                                 std::to_string(max_total_segment_length) + " px in all, more than a map may draw.");
+        std::string refused = segment_refusal(i, s.x1, s.y1, s.x2, s.y2, world.map_width, world.map_height, length);
+        if (!refused.empty()) return fail(why, std::move(refused));
         const float code = segment_code(s.type, aim_angle(s.x1, s.y1, s.x2, s.y2));
         const bool finished = stamp_segment(
             s.x1, s.y1, s.x2, s.y2, [code](int32_t col, int32_t row) { write_cell(cell_index(col, row), code); });
-        if (!finished) return fail(why, "Segment " + std::to_string(i + 1) + " cannot be walked to its end point.");
+        if (!finished) return fail(why, unwalkable(i));
     }
     return true;
 }
@@ -197,15 +226,12 @@ bool read_enemies(MapReader& in, std::string& why) {
     world.enemies.assign(static_cast<size_t>(count), fresh);
     for (size_t i = 0; i < world.enemies.size(); ++i) {
         Enemy& e = world.enemies[i];
-        const std::string number = "enemy " + std::to_string(i + 1);
         e.x = in.next_int();
         e.y = in.next_int();
         e.kind = in.next_int();
         const std::string heading = in.next_word();
-        if (!in.good()) return fail(why, in.broken_at(number));
-        if (!parse_heading(heading, e.angle))
-            return fail(why, "The heading \"" + shown(heading) + "\" of " + number +
-                                 " is not a number of degrees that fits a float.");
+        if (!in.good()) return fail(why, in.broken_at("enemy " + std::to_string(i + 1)));
+        if (!parse_heading(heading, e.angle)) return fail(why, heading_refusal(heading, i));
         e.fx = static_cast<float>(e.x);
         e.fy = static_cast<float>(e.y);
     }
@@ -250,9 +276,7 @@ bool load_map(const char* text, std::string& why) {
     const int32_t width = in.next_int();
     const int32_t height = in.next_int();
     if (!in.good()) return fail(why, in.broken_at("the width and height"));
-    if (width <= 0 || height <= 0) return fail(why, "The map's width and height must be above 0.");
-    if (int64_t{width} * height > max_grid_cells)
-        return fail(why, "The map is larger than " + std::to_string(max_grid_cells) + " cells.");
+    if (std::string refused = size_refusal(width, height); !refused.empty()) return fail(why, std::move(refused));
     world.map_width = width;
     world.map_height = height;
 
@@ -308,4 +332,26 @@ std::vector<std::string> map_warnings() {
     if (!inside(world.exit_x, world.exit_y))
         warnings.push_back(where("exit", world.exit_x, world.exit_y) + ", so it may never be won.");
     return warnings;
+}
+
+bool check_map_source(const MapSource& map, std::string& why) {
+    why = size_refusal(map.width, map.height);
+    if (why.empty()) why = count_refusal(segment_list, map.segments.size());
+    int64_t length = 0;
+    for (size_t i = 0; i < map.segments.size() && why.empty(); ++i) {
+        const MapSegment& s = map.segments[i];
+        const auto index = static_cast<int32_t>(i);
+        why = segment_refusal(index, s.x1, s.y1, s.x2, s.y2, map.width, map.height, length);
+        if (why.empty() && !stamp_segment(s.x1, s.y1, s.x2, s.y2, [](int32_t, int32_t) {})) why = unwalkable(index);
+    }
+    if (why.empty()) why = count_refusal(switch_list, map.switches.size());
+    if (why.empty()) why = count_refusal(enemy_list, map.enemies.size());
+    for (size_t i = 0; i < map.enemies.size() && why.empty(); ++i) {
+        const std::string heading = heading_word(map.enemies[i]);
+        float angle = 0;
+        if (!parse_heading(heading, angle)) why = heading_refusal(heading, i);
+    }
+    if (why.empty()) why = count_refusal(pickup_list, map.pickups.size());
+    if (why.empty()) why = count_refusal(checkpoint_list, map.checkpoints.size());
+    return why.empty();
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+struct MapSource;
+
 // Bounds a map text must keep to load. The largest built-in map has about
 // 12.3 million cells; the cap leaves four times that (200 MB of wall codes).
 inline constexpr int64_t max_grid_cells = 50'000'000;
@@ -37,3 +39,7 @@ bool load_map(const char* text, std::string& why);
 // outside every wall and falls for ever) or an exit outside it (out of reach).
 // Such a map still loads and plays.
 std::vector<std::string> map_warnings();
+
+// Whether load_map would load the text write_map_text makes of `map`, and if
+// not, why in the loader's own words; touches no world and builds no grid.
+bool check_map_source(const MapSource& map, std::string& why);
