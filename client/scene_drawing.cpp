@@ -167,14 +167,18 @@ void draw_hud(sf::RenderTarget& target) {
     }
 }
 
-void draw_scene(sf::RenderTarget& target, sf::Texture& laser_image, WallGeometry& walls) {
-    target.clear(sf::Color::Black);
-    draw_laser_layer(target, laser_image);
+void draw_level(sf::RenderTarget& target, WallGeometry& walls) {
     draw_walls_and_shield(target, walls);
     draw_checkpoints(target);
     draw_enemies(target);
     draw_pickups_and_switches(target);
     draw_exit(target);
+}
+
+void draw_scene(sf::RenderTarget& target, sf::Texture& laser_image, WallGeometry& walls) {
+    target.clear(sf::Color::Black);
+    draw_laser_layer(target, laser_image);
+    draw_level(target, walls);
     draw_border(target);
     draw_explosions(target);
     draw_hud(target);

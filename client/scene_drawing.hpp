@@ -14,7 +14,13 @@
 #include "client/wall_geometry.hpp"
 #include "game/ghost.hpp"
 
-// Everything but the player. `laser_image` is window-sized and receives
+// The level as it stands: walls (and the shield), checkpoints, enemies,
+// pickups, switches and the exit, placed by the camera and culled by the
+// screen size; the map editor draws its maps with this too. `walls` was
+// built from the map's segments.
+void draw_level(sf::RenderTarget& target, WallGeometry& walls);
+// Everything but the player: the laser light, the level, the border, the
+// explosions and the HUD. `laser_image` is window-sized and receives
 // laser_pixels; `walls` was built from this map's load.
 void draw_scene(sf::RenderTarget& target, sf::Texture& laser_image, WallGeometry& walls);
 // The health bar, lives markers and switch lamps, in window px.
