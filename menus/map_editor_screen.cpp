@@ -1,0 +1,95 @@
+#include "menus/map_editor_screen.hpp"
+
+#include "app/custom_maps.hpp"
+#include "app/key_codes.hpp"
+#include "client/frame_canvas.hpp"
+#include "client/menu_kit.hpp"
+#include "client/screenshot.hpp"
+#include "game/map_picture.hpp"
+#include "menus/editor_drawing.hpp"
+#include "world/map_file.hpp"
+
+namespace {
+
+EditorMessage outcome_line(const GameResult& result) {
+    switch (result.end) {
+        case GameEnd::won: return {"Test play: the exit was reached.", true};
+        case GameEnd::game_over: return {"Test play: the last life was lost.", true};
+        case GameEnd::left: return {"Test play: left through the pause menu.", true};
+        case GameEnd::closed: return {};
+        case GameEnd::failed: break;
+    }
+    return {"Test play: " + result.error, false};
+}
+
+}  // namespace
+
+void MapEditorScreen::load() {
+    font_.loadFromFile(menu_font_path);  // without it the editor works on, its lines unwritten
+}
+
+void MapEditorScreen::handle(const sf::Event& event, sf::Vector2i pointer) {
+    if (is_key_press(event, key_code::f12)) {
+        const std::string& name = editor_.name();
+        take_screenshot(frame_canvas.shown(), name.empty() ? "editor" : "editor " + name);
+        return;
+    }
+    editor_.handle(event, pointer);
+    act();
+}
+
+void MapEditorScreen::update(const FrameInput& input) {
+    editor_.update(input);
+    act();
+}
+
+void MapEditorScreen::act() {
+    switch (editor_.take_request()) {
+        case EditorRequest::none: break;
+        case EditorRequest::leave: left_ = true; break;
+        case EditorRequest::test_play:
+            editor_.played(play_(editor_.map(), editor_.name()));
+            picture_revision_ = UINT64_MAX;  // the game has had the world: show the map again
+            break;
+    }
+}
+
+void MapEditorScreen::draw(sf::RenderTarget& target, sf::Vector2i) {
+    if (picture_revision_ != editor_.revision()) {
+        show_map_picture(editor_.map());
+        walls_.build();
+        picture_revision_ = editor_.revision();
+    }
+    draw_map_picture(target, editor_, walls_);
+}
+
+void MapEditorScreen::draw_unshaded(sf::RenderTarget& target) {
+    draw_editor_marks(target, editor_);
+    draw_toolbar(target, editor_, font_);
+    draw_status(target, editor_, font_);
+    draw_dialog(target, editor_, font_);
+}
+
+bool MapEditorScreen::cursor_hot(sf::Vector2i p) const {
+    const EditorLayout& layout = editor_.layout();
+    if (editor_.prompt() || editor_.asking_to_leave()) {
+        for (int i = 0; i < 3; ++i)
+            if (layout.dialog_button(i).contains(p.x, p.y)) return true;
+        return false;
+    }
+    return layout.button_at(p.x, p.y).has_value();
+}
+
+EditorVisit run_map_editor(sf::RenderWindow& window, sf::Music& title_music, Playlist& title_playlist,
+                           EditorOpening opening) {
+    const TestPlay play = [&](const MapSource& map, const std::string& name) {
+        const std::string text = write_map_text(map, MapTextForm::compact);
+        // Named as the saved file would be, so screenshots of a test play say which map it was.
+        const std::string shown = name.empty() ? "new map" : map_file_path(custom_maps_folder, name).string();
+        return outcome_line(play_from_menu(window, title_music, shown, &text));
+    };
+    MapEditorScreen screen(std::move(opening), layout_size(), custom_maps_folder, play);
+    TitleMusic music{title_music, title_playlist};
+    run_screen(window, screen, &music);
+    return {screen.editor().name(), screen.editor().saved_once()};
+}
