@@ -61,8 +61,23 @@ Rect CustomMapLayout::row(int slot) const {
     return {left, custom_rows_top + slot * custom_row_pitch, custom_row_width, custom_row_height};
 }
 
+Rect CustomMapLayout::edit(int slot) const {
+    const Rect r = row(slot);
+    return {r.x + r.w - custom_edit_width, r.y, custom_edit_width, r.h};
+}
+
+Rect CustomMapLayout::builtin_digit(int d) const {
+    const int pitch = (copy_builtin.x + copy_builtin.w - new_map.x) / 7;  // five digits and a double-width cancel
+    if (d == 0) return {new_map.x + 5 * pitch, new_map.y, 2 * pitch - 4, new_map.h};
+    return {new_map.x + (d - 1) * pitch, new_map.y, pitch - 4, new_map.h};
+}
+
 CustomMapLayout custom_map_layout(size_t count, int width, int height) {
     CustomMapLayout layout;
+    // Right of the centred title, which is about 250 px wide.
+    const int controls_left = width / 2 + 132, button_w = std::max(40, (width - 8 - controls_left - 6) / 2);
+    layout.new_map = {controls_left, 14, button_w, 30};
+    layout.copy_builtin = {controls_left + button_w + 6, 14, button_w, 30};
     layout.left = width / 2 - 256;
     layout.rows_per_page = std::max(1, (height - custom_rows_top - custom_footer_height) / custom_row_pitch);
     const size_t per_page = static_cast<size_t>(layout.rows_per_page);

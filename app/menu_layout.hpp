@@ -87,14 +87,23 @@ struct CustomMapLayout {
     Rect next;
     WatchButtons watch;  // between the page buttons
     int left = 0;        // rows' x
+    // The map editor's controls at the top right: a new map, and a copy of a
+    // built-in map, whose five digit buttons take the two's place while choosing.
+    Rect new_map;
+    Rect copy_builtin;
     // The row rectangle of the slot-th button on a page.
     Rect row(int slot) const;
+    // The Edit control at the right end of a row; the rest of the row plays the map.
+    Rect edit(int slot) const;
+    // Digit d's button (1 to 5) while a built-in map is being chosen, and the cancel button (d = 0).
+    Rect builtin_digit(int d) const;
 };
 inline constexpr int custom_row_width = 512;
 inline constexpr int custom_row_height = 32;
 inline constexpr int custom_row_pitch = 34;
 inline constexpr int custom_rows_top = 64;
 inline constexpr int custom_footer_height = 72;  // page buttons and the message line
+inline constexpr int custom_edit_width = 64;     // the Edit control inside each row
 CustomMapLayout custom_map_layout(size_t count, int width, int height);
 // The list index of the map button under the pointer on `page`, or -1.
 int custom_map_under(const CustomMapLayout& layout, size_t count, int page, int px, int py);

@@ -94,11 +94,30 @@ void ControlsPass::handle(const sf::Event& event) {
 void CustomMapList::turn_page(int by) { page_ = std::clamp(page_ + by, 0, layout_.pages - 1); }
 
 void CustomMapList::handle(const sf::Event& event, sf::Vector2i at) {
-    replays_.handle(event, at, layout_.watch);
     const bool key = event.type == sf::Event::KeyPressed;
     const sf::Keyboard::Key code = key ? event.key.code : sf::Keyboard::Unknown;
+    if (choosing_builtin_) {
+        // Only the choice of a built-in map, or giving it up, counts until one is made.
+        int digit = -1;
+        if (key && code >= sf::Keyboard::Num1 && code <= sf::Keyboard::Num5) digit = code - sf::Keyboard::Num0;
+        if (key && code >= sf::Keyboard::Numpad1 && code <= sf::Keyboard::Numpad5) digit = code - sf::Keyboard::Numpad0;
+        if (is_left_click(event))
+            for (int d = 0; d <= 5; ++d)
+                if (layout_.builtin_digit(d).contains(at.x, at.y)) digit = d;
+        if (digit > 0) edit_ = EditTarget{EditTarget::builtin, static_cast<size_t>(digit)};
+        if (digit >= 0 || is_escape_press(event)) choosing_builtin_ = false;
+        return;
+    }
+    replays_.handle(event, at, layout_.watch);
+    const int row = under(at);
     if (is_escape_press(event)) {
         done_ = true;
+    } else if (key && code == sf::Keyboard::N) {
+        edit_ = EditTarget{EditTarget::new_map, 0};
+    } else if (key && code == sf::Keyboard::E) {
+        if (row >= 0) edit_ = EditTarget{EditTarget::file, static_cast<size_t>(row)};
+    } else if (key && code == sf::Keyboard::O) {
+        choosing_builtin_ = true;
     } else if (key && (code == sf::Keyboard::PageDown || code == sf::Keyboard::Right)) {
         turn_page(1);
     } else if (key && (code == sf::Keyboard::PageUp || code == sf::Keyboard::Left)) {
@@ -109,20 +128,35 @@ void CustomMapList::handle(const sf::Event& event, sf::Vector2i at) {
         const bool paged = layout_.pages > 1;
         if (over_go_back(at.x, at.y))
             done_ = true;
+        else if (layout_.new_map.contains(at.x, at.y))
+            edit_ = EditTarget{EditTarget::new_map, 0};
+        else if (layout_.copy_builtin.contains(at.x, at.y))
+            choosing_builtin_ = true;
         else if (paged && layout_.previous.contains(at.x, at.y))
             turn_page(-1);
         else if (paged && layout_.next.contains(at.x, at.y))
             turn_page(1);
-        else if (under(at) >= 0)
-            play_ = static_cast<size_t>(under(at));
+        else if (row >= 0 && layout_.edit(row % layout_.rows_per_page).contains(at.x, at.y))
+            edit_ = EditTarget{EditTarget::file, static_cast<size_t>(row)};
+        else if (row >= 0)
+            play_ = static_cast<size_t>(row);
     }
+}
+
+void CustomMapList::show(size_t index) {
+    if (index < count_) page_ = static_cast<int>(index / static_cast<size_t>(layout_.rows_per_page));
 }
 
 std::optional<size_t> CustomMapList::take_play() { return std::exchange(play_, std::nullopt); }
 
 bool CustomMapList::cursor_hot(sf::Vector2i p) const {
+    constexpr int digits[] = {0, 1, 2, 3, 4, 5};
     const bool on_pages = layout_.pages > 1 && (layout_.previous.contains(p.x, p.y) || layout_.next.contains(p.x, p.y));
     const bool on_watch =
         chosen() >= 0 && (layout_.watch.best.contains(p.x, p.y) || layout_.watch.newest.contains(p.x, p.y));
-    return under(p) >= 0 || over_go_back(p.x, p.y) || on_pages || on_watch;
+    const bool on_editing = choosing_builtin_
+                                ? std::any_of(std::begin(digits), std::end(digits),
+                                              [&](int d) { return layout_.builtin_digit(d).contains(p.x, p.y); })
+                                : layout_.new_map.contains(p.x, p.y) || layout_.copy_builtin.contains(p.x, p.y);
+    return under(p) >= 0 || over_go_back(p.x, p.y) || on_pages || on_watch || on_editing;
 }

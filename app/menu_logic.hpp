@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "app/bindings.hpp"
 #include "app/menu_input.hpp"
@@ -167,13 +168,24 @@ private:
     bool ended_ = false;
 };
 
+// A map the custom-map screen asks the editor to open.
+struct EditTarget {
+    enum Kind { new_map, file, builtin } kind = new_map;
+    size_t index = 0;  // file: the list index; builtin: the built-in map's number, 1 to 5
+    bool operator==(const EditTarget&) const = default;
+};
+
 // Per visit of the custom-map screen: a paged list of `count` map buttons.
 class CustomMapList {
 public:
     CustomMapList(size_t count, sf::Vector2i size) : count_(count), layout_(custom_map_layout(count, size.x, size.y)) {}
     // Escape or go-back leaves; PageDown / Right / the wheel down and PageUp /
     // Left / the wheel up turn pages; a click on a row asks to play its map;
-    // V, L and the watch buttons ask to watch one of its replays.
+    // V, L and the watch buttons ask to watch one of its replays. N or its
+    // button asks for a new map in the editor, E or a row's Edit control for
+    // the map under the pointer; O or its button asks which built-in map to
+    // copy, answered by a digit 1 to 5 or its button (Escape or Cancel asks no
+    // more), and until then nothing else counts.
     void handle(const sf::Event& event, sf::Vector2i pointer);
     // The row under the pointer in the frame last drawn, for the watch keys.
     void update(sf::Vector2i pointer) { replays_.hover(under(pointer)); }
@@ -181,6 +193,11 @@ public:
     std::optional<size_t> take_play();
     std::optional<WatchRequest> take_watch() { return replays_.take(); }
     int chosen() const { return replays_.chosen(); }
+    // The map asked for in the editor, handed out once.
+    std::optional<EditTarget> take_edit() { return std::exchange(edit_, std::nullopt); }
+    bool choosing_builtin() const { return choosing_builtin_; }
+    // Shows the page that holds list index `index`.
+    void show(size_t index);
     int under(sf::Vector2i p) const { return custom_map_under(layout_, count_, page_, p.x, p.y); }
     bool cursor_hot(sf::Vector2i p) const;
     const CustomMapLayout& layout() const { return layout_; }
@@ -196,5 +213,7 @@ private:
     int page_ = 0;
     ReplayKeys replays_;
     std::optional<size_t> play_;
+    std::optional<EditTarget> edit_;
+    bool choosing_builtin_ = false;
     bool done_ = false;
 };

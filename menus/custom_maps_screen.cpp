@@ -7,6 +7,7 @@
 #include "client/watch_screen.hpp"
 #include "game/race_clock.hpp"
 #include "menus/replay_buttons.hpp"
+#include "world/map_file.hpp"
 
 namespace {
 
@@ -49,6 +50,30 @@ void CustomMapsScreen::handle(const sf::Event& event, sf::Vector2i pointer) {
             status_ = watch_(*replay);
         find_replays();
     }
+    if (const auto target = list_.take_edit(); target && edit_) edit(*target);
+}
+
+void CustomMapsScreen::edit(const EditTarget& target) {
+    std::optional<EditorOpening> opening;
+    std::string why = "there is no such built-in map";
+    if (target.kind == EditTarget::new_map) opening = EditorOpening{new_map_source(), {}, {}};
+    if (target.kind == EditTarget::file) opening = open_map_file(maps_[target.index], why);
+    if (target.kind == EditTarget::builtin) opening = open_builtin_copy(static_cast<int>(target.index));
+    if (!opening) {
+        status_ = {(target.kind == EditTarget::file ? maps_[target.index].filename().string() : "Map") + ": " + why,
+                   false};
+        return;
+    }
+    const EditorVisit visit = edit_(std::move(*opening));
+    maps_ = list_custom_maps();
+    list_ = CustomMapList(maps_.size(), size_);
+    find_replays();
+    status_ = {};
+    if (visit.name.empty()) return;
+    const std::filesystem::path kept = map_file_path(custom_maps_folder, visit.name);
+    const auto at = std::find(maps_.begin(), maps_.end(), kept);
+    if (at != maps_.end()) list_.show(static_cast<size_t>(at - maps_.begin()));
+    if (visit.saved) status_ = {kept.filename().string() + ": saved by the editor.", true};
 }
 
 void CustomMapsScreen::draw(sf::RenderTarget& target, sf::Vector2i at) {
@@ -60,8 +85,9 @@ void CustomMapsScreen::draw(sf::RenderTarget& target, sf::Vector2i at) {
     if (maps_.empty()) {
         draw_text_centred(target, fitted_text(font_, "No maps yet: the Maps folder is missing or empty.", 20, W - 16),
                           static_cast<float>(size_.x / 2), static_cast<float>(size_.y / 2 - 40), sf::Color::White);
-        draw_text_centred(target, fitted_text(font_, "Put map text files into Maps/ in the game folder.", 16, W - 16),
-                          static_cast<float>(size_.x / 2), static_cast<float>(size_.y / 2), sf::Color(180, 180, 180));
+        draw_text_centred(
+            target, fitted_text(font_, "Press N to make one in the editor, or put map texts into Maps/.", 16, W - 16),
+            static_cast<float>(size_.x / 2), static_cast<float>(size_.y / 2), sf::Color(180, 180, 180));
     }
     for (int slot = 0; slot < layout.rows_per_page; ++slot) {
         const size_t index = static_cast<size_t>(list_.page()) * static_cast<size_t>(layout.rows_per_page) + slot;
@@ -70,14 +96,19 @@ void CustomMapsScreen::draw(sf::RenderTarget& target, sf::Vector2i at) {
         const int i = static_cast<int>(index);
         const sf::Color outline = i == under ? hovered_outline : i == chosen ? chosen_outline : unlocked_outline;
         target.draw(box(r, button_fill, outline, 1.0f));
-        const float name_width = static_cast<float>(r.w - 20) - best_column;
+        const float name_width = static_cast<float>(r.w - 20 - custom_edit_width) - best_column;
         draw_text(target, fitted_text(font_, maps_[index].filename().string(), 20, name_width),
                   static_cast<float>(r.x + 10), static_cast<float>(r.y + 3), sf::Color::White);
         if (const auto& best = runs_[index].best) {
             const sf::Text time = fitted_text(font_, race_time(best->updates), 18, best_column);
-            draw_text(target, time, static_cast<float>(r.x + r.w - 10) - time.getLocalBounds().width,
+            draw_text(target, time,
+                      static_cast<float>(r.x + r.w - 10 - custom_edit_width) - time.getLocalBounds().width,
                       static_cast<float>(r.y + 5), best_colour);
         }
+        const Rect e = layout.edit(slot);
+        target.draw(box(e, button_fill, e.contains(at.x, at.y) ? hovered_outline : unlocked_outline, 1.0f));
+        draw_text_centred(target, sf::Text("Edit E", font_, 14), static_cast<float>(e.x) + static_cast<float>(e.w) / 2,
+                          static_cast<float>(e.y + 7), sf::Color::White);
     }
     if (layout.pages > 1) {
         for (const Rect* r : {&layout.previous, &layout.next})
@@ -94,8 +125,30 @@ void CustomMapsScreen::draw(sf::RenderTarget& target, sf::Vector2i at) {
     if (!maps_.empty())
         draw_watch_buttons(target, font_, layout.watch, chosen >= 0 ? &runs_[static_cast<size_t>(chosen)] : nullptr,
                            at);
-    draw_status_line(target, font_, status_, size_);
+    draw_editor_controls(target, at);
+    if (list_.choosing_builtin())
+        draw_text(target, fitted_text(font_, "Copy which built-in map? Press 1 to 5, or Escape for none.", 16, W - 16),
+                  8.0f, static_cast<float>(size_.y - 28), sf::Color::White);
+    else
+        draw_status_line(target, font_, status_, size_);
     go_back_.draw(target);
+}
+
+void CustomMapsScreen::draw_editor_controls(sf::RenderTarget& target, sf::Vector2i at) {
+    const CustomMapLayout& layout = list_.layout();
+    auto button = [&](const Rect& r, const std::string& words) {
+        target.draw(box(r, button_fill, r.contains(at.x, at.y) ? hovered_outline : unlocked_outline, 1.0f));
+        draw_text_centred(target, fitted_text(font_, words, 14, static_cast<float>(r.w - 6)),
+                          static_cast<float>(r.x) + static_cast<float>(r.w) / 2, static_cast<float>(r.y + 6),
+                          sf::Color::White);
+    };
+    if (!list_.choosing_builtin()) {
+        button(layout.new_map, "New map N");
+        button(layout.copy_builtin, "Copy built-in O");
+        return;
+    }
+    for (int d = 1; d <= 5; ++d) button(layout.builtin_digit(d), std::to_string(d));
+    button(layout.builtin_digit(0), "Cancel");
 }
 
 StatusLine play_custom_map(sf::RenderWindow& window, sf::Music& title_music, const std::filesystem::path& path) {
@@ -118,7 +171,8 @@ void run_custom_maps(sf::RenderWindow& window, sf::Music& title_music, Playlist&
     CustomMapsScreen screen(
         list_custom_maps(), layout_size(),
         [&](const std::filesystem::path& path) { return play_custom_map(window, title_music, path); },
-        [&](const std::filesystem::path& replay) { return watch_replay(window, title_music, replay); });
+        [&](const std::filesystem::path& replay) { return watch_replay(window, title_music, replay); },
+        [&](EditorOpening opening) { return run_map_editor(window, title_music, title_playlist, std::move(opening)); });
     TitleMusic music{title_music, title_playlist};
     run_screen(window, screen, &music);
 }

@@ -18,19 +18,23 @@
 #include "client/music.hpp"
 #include "client/screen.hpp"
 #include "game/replay_library.hpp"
+#include "menus/map_editor_screen.hpp"
 
 class CustomMapsScreen : public Screen {
 public:
     // play: plays one map file and returns the line to show afterwards; watch:
-    // plays a replay file and returns the line to show afterwards.
+    // plays a replay file and returns the line to show afterwards; edit: runs
+    // the map editor, and the list is read again from Maps/ afterwards.
     CustomMapsScreen(std::vector<std::filesystem::path> maps, sf::Vector2i layout,
                      std::function<StatusLine(const std::filesystem::path&)> play,
-                     std::function<StatusLine(const std::filesystem::path&)> watch)
+                     std::function<StatusLine(const std::filesystem::path&)> watch,
+                     std::function<EditorVisit(EditorOpening)> edit = {})
         : maps_(std::move(maps)),
           size_(layout),
           list_(maps_.size(), layout),
           play_(std::move(play)),
-          watch_(std::move(watch)) {}
+          watch_(std::move(watch)),
+          edit_(std::move(edit)) {}
 
     ScreenTraits traits() const override {
         ScreenTraits t;
@@ -47,12 +51,17 @@ public:
 private:
     // Each map's best and newest replay on its present text, read again after every game and watched replay.
     void find_replays();
+    // Opens the editor on what the list asked for, then lists Maps/ again at the map's page.
+    void edit(const EditTarget& target);
+    // New map, Copy built-in, or while choosing, the digits and Cancel.
+    void draw_editor_controls(sf::RenderTarget& target, sf::Vector2i pointer);
 
     std::vector<std::filesystem::path> maps_;
     sf::Vector2i size_;
     CustomMapList list_;
     std::function<StatusLine(const std::filesystem::path&)> play_;
     std::function<StatusLine(const std::filesystem::path&)> watch_;
+    std::function<EditorVisit(EditorOpening)> edit_;
     std::vector<MapRuns> runs_;  // by list index
     StatusLine status_;
     LoadedFont font_;

@@ -365,6 +365,56 @@ TEST(ScreenEvents, AHeldKeysRepeatsReachNoScreenWhicheverWayTheyAreRead) {
         EXPECT_EQ(filter.passes(steps[i].event, steps[i].still_down), steps[i].passes) << "step " << i;
 }
 
+TEST(ScreenEvents, CustomMapsOpenTheEditorOnANewMapARowOrACopyOfABuiltInMap) {
+    // 30 maps at 800 x 600; each row's last 64 px are its Edit control.
+    using Target = std::optional<EditTarget>;
+    const CustomMapLayout l = custom_map_layout(30, layout.x, layout.y);
+    const sf::Vector2i row_2(300, 64 + 34 + 10), edit_2(l.edit(1).x + 5, row_2.y);
+    struct Step {
+        sf::Event event;
+        sf::Vector2i pointer;
+        Target edit;
+        bool choosing;  // a built-in map is being chosen afterwards
+        int played = -1;
+    };
+    const std::vector<Step> steps = {
+        {key(sf::Keyboard::N), {0, 300}, EditTarget{EditTarget::new_map, 0}, false},
+        {click(), {l.new_map.x + 2, l.new_map.y + 2}, EditTarget{EditTarget::new_map, 0}, false},
+        {key(sf::Keyboard::E), row_2, EditTarget{EditTarget::file, 1}, false},
+        {key(sf::Keyboard::E), {300, 590}, std::nullopt, false},  // over no row: nothing
+        {click(), edit_2, EditTarget{EditTarget::file, 1}, false},
+        {click(), {edit_2.x - 10, edit_2.y}, std::nullopt, false, 1},  // left of Edit the row plays
+        {key(sf::Keyboard::O), {0, 300}, std::nullopt, true},
+        {key(sf::Keyboard::N), {0, 300}, std::nullopt, true},  // only a digit or giving up counts now
+        {click(), row_2, std::nullopt, true},                  // nor does a click on a row
+        {key(sf::Keyboard::Num6), {0, 300}, std::nullopt, true},
+        {key(sf::Keyboard::Num3), {0, 300}, EditTarget{EditTarget::builtin, 3}, false},
+        {click(), {l.copy_builtin.x + 2, l.copy_builtin.y + 2}, std::nullopt, true},
+        {click(), {l.builtin_digit(5).x + 2, l.builtin_digit(5).y + 2}, EditTarget{EditTarget::builtin, 5}, false},
+        {key(sf::Keyboard::O), {0, 300}, std::nullopt, true},
+        {key(sf::Keyboard::Escape), {0, 300}, std::nullopt, false},  // gives up choosing, stays on the screen
+        {key(sf::Keyboard::O), {0, 300}, std::nullopt, true},
+        {click(), {l.builtin_digit(0).x + 2, l.builtin_digit(0).y + 2}, std::nullopt, false},  // Cancel
+        {key(sf::Keyboard::Numpad1), {0, 300}, std::nullopt, false},
+    };
+    CustomMapList list(30, layout);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const Step& s = steps[i];
+        list.handle(s.event, s.pointer);
+        EXPECT_EQ(list.take_edit(), s.edit) << "step " << i;
+        EXPECT_FALSE(list.take_edit()) << "handed out once";
+        EXPECT_EQ(list.choosing_builtin(), s.choosing) << "step " << i;
+        EXPECT_EQ(static_cast<int>(list.take_play().value_or(size_t(-1))), s.played) << "step " << i;
+        EXPECT_FALSE(list.done()) << "step " << i;
+    }
+    list.show(29);
+    EXPECT_EQ(list.page(), 2);
+    // The controls sit right of the title, clear of the go-back button and the rows.
+    EXPECT_GE(l.new_map.x, layout.x / 2 + 125);
+    EXPECT_LE(l.copy_builtin.x + l.copy_builtin.w, layout.x);
+    EXPECT_LT(l.new_map.y + l.new_map.h, custom_rows_top);
+}
+
 }  // namespace
 
 // Map file names in UTF-8 showed as one box per byte in the custom-map list:
