@@ -30,7 +30,7 @@ const sf::Color bad_colour(255, 140, 120);
 const sf::Color hint_colour(200, 200, 200);
 constexpr float border_thickness = 10.0f;  // world px, as the game draws the map's edges
 constexpr float wall_thickness = 4.0f;     // world px
-constexpr double heading_length = 24.0;    // world px
+constexpr double heading_length = 40.0;    // world px, reaching beyond the 32 px picture
 
 int32_t held(double v) { return static_cast<int32_t>(std::clamp(v, -2147483648.0, 2147483647.0)); }
 
@@ -106,8 +106,23 @@ void draw_map_picture(sf::RenderTarget& target, const MapEditor& editor, WallGeo
     const MapSource& map = editor.map();
     const auto map_left = static_cast<float>(camera_x), map_top = static_cast<float>(camera_y);
     const auto map_w = static_cast<float>(std::max(map.width, 0)), map_h = static_cast<float>(std::max(map.height, 0));
-    target.draw(box(view_left, view_top, span_x, span_y, outside_map));
-    target.draw(box(map_left, map_top, map_w, map_h, sf::Color::Black));
+    // The ground outside the map, in up to four bands around it (the frame starts black).
+    const float view_right = view_left + span_x, view_bottom = view_top + span_y;
+    const float inner_top = std::clamp(map_top, view_top, view_bottom);
+    const float inner_bottom = std::clamp(map_top + map_h, inner_top, view_bottom);
+    const float inner_left = std::clamp(map_left, view_left, view_right);
+    const float inner_right = std::clamp(map_left + map_w, inner_left, view_right);
+    sf::VertexArray outside(sf::Triangles);
+    auto band = [&outside](float l, float t, float r, float b) {
+        if (r <= l || b <= t) return;
+        for (sf::Vector2f p : {sf::Vector2f(l, t), {r, t}, {r, b}, {l, t}, {r, b}, {l, b}})
+            outside.append(sf::Vertex(p, outside_map));
+    };
+    band(view_left, view_top, view_right, inner_top);
+    band(view_left, inner_bottom, view_right, view_bottom);
+    band(view_left, inner_top, inner_left, inner_bottom);
+    band(inner_right, inner_top, view_right, inner_bottom);
+    target.draw(outside);
 
     if (editor.grid()) {
         float step = map_grid_step;

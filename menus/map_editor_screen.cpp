@@ -1,5 +1,7 @@
 #include "menus/map_editor_screen.hpp"
 
+#include <SFML/Graphics/Sprite.hpp>
+
 #include "app/custom_maps.hpp"
 #include "app/key_codes.hpp"
 #include "client/frame_canvas.hpp"
@@ -26,6 +28,7 @@ EditorMessage outcome_line(const GameResult& result) {
 
 void MapEditorScreen::load() {
     font_.loadFromFile(menu_font_path);  // without it the editor works on, its lines unwritten
+    toolbar_.create(static_cast<unsigned>(size_.x), static_cast<unsigned>(editor_toolbar_height));
 }
 
 void MapEditorScreen::handle(const sf::Event& event, sf::Vector2i pointer) {
@@ -65,7 +68,15 @@ void MapEditorScreen::draw(sf::RenderTarget& target, sf::Vector2i) {
 
 void MapEditorScreen::draw_unshaded(sf::RenderTarget& target) {
     draw_editor_marks(target, editor_);
-    draw_toolbar(target, editor_, font_);
+    const sf::Vector2i pointer = editor_.pointer();
+    const ToolbarLook look{editor_.tool(), editor_.grid(), editor_.layout().button_at(pointer.x, pointer.y)};
+    if (look != toolbar_look_) {
+        toolbar_.clear(sf::Color::Transparent);
+        draw_toolbar(toolbar_, editor_, font_);
+        toolbar_.display();
+        toolbar_look_ = look;
+    }
+    target.draw(sf::Sprite(toolbar_.getTexture()));
     draw_status(target, editor_, font_);
     draw_dialog(target, editor_, font_);
 }

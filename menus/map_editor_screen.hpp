@@ -11,6 +11,7 @@
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include "client/music.hpp"
@@ -55,6 +56,16 @@ private:
     sf::Font font_;
     uint64_t picture_revision_ = UINT64_MAX;  // the revision the world's picture shows
     WallGeometry walls_;                      // built from the world's picture at that revision
+    // The toolbar, drawn again only when what it shows changes: about seventy
+    // shapes, texts and pictures become one picture a frame.
+    struct ToolbarLook {
+        EditorTool tool;
+        bool grid;
+        std::optional<size_t> hovered;
+        bool operator==(const ToolbarLook&) const = default;
+    };
+    sf::RenderTexture toolbar_;
+    std::optional<ToolbarLook> toolbar_look_;
     bool left_ = false;
 };
 
