@@ -1,5 +1,6 @@
 // Time of one drawn frame of map 1 at 800 x 600 in a real window (run it under
-// an X server: xvfb-run -a build/bench/vantorel_frame_bench from build/game).
+// an X server: xvfb-run -a build/bench/vantorel_frame_bench from build/game),
+// and of the map editor's frame with map 4 open.
 //
 // DrawAndPresent/N: the scene with N lit pixels in the laser layer, the
 // player, the shader pass and the display; NoShader: the same, shown as drawn. The parts: LaserUpload (the
@@ -9,6 +10,10 @@
 // the frame driver's update (N particles in flight) plus all of the drawing.
 // LinesOfTheLargestMap/0 and /1: the same two ways on the largest map the
 // loader accepts; FirstFrameOfTheLargestMap: from its text to its first frame.
+// EditorFrame/Z/G: the map editor on map 4 at zoom step Z (0: 1, -4: a
+// quarter, the whole height of the map on screen), the grid on when G is 1:
+// the picture through the shader, the marks, toolbar and status, the display.
+// EditorPart/0 and /1: the editor's picture and its overlay alone.
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -26,7 +31,9 @@
 #include "client/wall_geometry.hpp"
 #include "combat/combat_state.hpp"
 #include "game/frame.hpp"
+#include "game/map_editor.hpp"
 #include "game/update.hpp"
+#include "menus/map_editor_screen.hpp"
 #include "support/map_text.hpp"
 #include "world/maps.hpp"
 #include "world/world_state.hpp"
@@ -254,6 +261,64 @@ void FirstFrameOfTheLargestMap(benchmark::State& state) {
     load_largest_map(s, true);
 }
 
+sf::Event key_press(sf::Keyboard::Key code) {
+    sf::Event e;
+    e.type = sf::Event::KeyPressed;
+    e.key = {code, false, false, false, false};
+    return e;
+}
+
+// The editor's frame as the shared screen loop draws it, the select tool in hand over the map.
+void EditorFrame(benchmark::State& state) {
+    Stage& s = stage();
+    MapEditorScreen screen(*open_builtin_copy(4), {800, 600}, "Maps", {});
+    screen.load();
+    const sf::Vector2i pointer(400, 300);
+    sf::Event zoom_out;
+    zoom_out.type = sf::Event::MouseWheelScrolled;
+    zoom_out.mouseWheelScroll = {sf::Mouse::VerticalWheel, -1, 0, 0};
+    for (int64_t i = 0; i > state.range(0); --i) screen.handle(zoom_out, pointer);
+    if (state.range(1) != 0) screen.handle(key_press(sf::Keyboard::G), pointer);
+    screen.handle(key_press(sf::Keyboard::V), pointer);
+    for (auto _ : state) {
+        screen.update({pointer, false, 16});
+        frame_canvas.clear();
+        screen.draw(frame_canvas.target(), pointer);
+        frame_canvas.shader_pass();
+        screen.draw_unshaded(frame_canvas.target());
+        cursor_sprite.setPosition(400, 300);
+        frame_canvas.target().draw(cursor_sprite);
+        frame_canvas.present(s.window);
+    }
+    std::string why;
+    s.loaded = start_game(map_text_for_name("1"), why);  // the other benchmarks draw map 1
+    s.walls.build();
+}
+
+// The editor's two parts alone, each to glFinish: its picture of map 4 (arg 0)
+// and what it draws over it, the marks, toolbar and status line (arg 1).
+void EditorPart(benchmark::State& state) {
+    stage();
+    MapEditorScreen screen(*open_builtin_copy(4), {800, 600}, "Maps", {});
+    screen.load();
+    const sf::Vector2i pointer(400, 300);
+    screen.handle(key_press(sf::Keyboard::V), pointer);
+    screen.draw(frame_canvas.target(), pointer);
+    for (auto _ : state) {
+        frame_canvas.clear();
+        if (state.range(0) == 0)
+            screen.draw(frame_canvas.target(), pointer);
+        else
+            screen.draw_unshaded(frame_canvas.target());
+        frame_canvas.target().setActive(true);
+        glFinish();
+    }
+    std::string why;
+    Stage& s = stage();
+    s.loaded = start_game(map_text_for_name("1"), why);
+    s.walls.build();
+}
+
 }  // namespace
 
 BENCHMARK(DrawAndPresent)->Arg(0)->Arg(50'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
@@ -265,3 +330,5 @@ BENCHMARK(LinesOfTheLargestMap)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstFrameOfTheLargestMap)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(Sprites)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeFrame)->Arg(0)->Arg(50'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorFrame)->Args({0, 0})->Args({-4, 0})->Args({-4, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorPart)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
