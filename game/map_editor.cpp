@@ -427,6 +427,7 @@ void MapEditor::save_as(const std::string& name) {
 }
 
 void MapEditor::prompt_event(const sf::Event& event) {
+    if (std::exchange(skip_typed_, false) && event.type == sf::Event::TextEntered) return;
     sf::Event e = event;
     if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
         if (layout_.dialog_button(0).contains(pointer_.x, pointer_.y)) e = key_press(sf::Keyboard::Return);
@@ -474,6 +475,7 @@ void MapEditor::leave_event(const sf::Event& event) {
     if (choice == 0) {
         leave_after_save_ = true;
         save();
+        skip_typed_ = prompt_.has_value() && event.type == sf::Event::KeyPressed;
     }
     if (choice == 1) request_ = EditorRequest::leave;
 }

@@ -147,6 +147,8 @@ private:
     bool arrows_[4] = {};  // left, right, up, down held
 
     std::optional<NamePrompt> prompt_;
+    // A key that opened the prompt also sends its character next: that one is not typed.
+    bool skip_typed_ = false;
     bool asking_to_leave_ = false;
     bool leave_after_save_ = false;
     EditorRequest request_ = EditorRequest::none;

@@ -335,6 +335,14 @@ TEST(MapEditor, SavingAsksForAGoodNameAndLeavingNeverLosesChangesUnasked) {
     editor.handle(key(sf::Keyboard::F5), {});
     EXPECT_EQ(editor.take_request(), EditorRequest::test_play);
     editor.handle(key(sf::Keyboard::Escape), {});
+    editor.handle(key(sf::Keyboard::S), {});  // save and leave: the S typed with it is no part of the name
+    editor.handle(typed('s'), {});
+    ASSERT_TRUE(editor.prompt());
+    EXPECT_EQ(editor.prompt()->text(), "");
+    editor.handle(key(sf::Keyboard::Escape), {});
+    EXPECT_FALSE(editor.prompt());
+    EXPECT_EQ(editor.take_request(), EditorRequest::none) << "the prompt cancelled, so is the leaving";
+    editor.handle(key(sf::Keyboard::Escape), {});
     click(editor, centre(editor.layout().dialog_button(0)));  // Save and leave
     ASSERT_TRUE(editor.prompt());
     type(editor, "taken");
