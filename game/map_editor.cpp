@@ -155,14 +155,16 @@ void MapEditor::key(const sf::Event::KeyEvent& k) {
         case sf::Keyboard::G: command(EditorCommand::grid); return;
         case sf::Keyboard::Delete:
         case sf::Keyboard::BackSpace: delete_selection(); return;
-        case sf::Keyboard::Home: view_ = EditorView{}; return;
-        case sf::Keyboard::Left: view_.drag_by(scroll_tap, 0); return;
-        case sf::Keyboard::Right: view_.drag_by(-scroll_tap, 0); return;
-        case sf::Keyboard::Up: view_.drag_by(0, scroll_tap); return;
-        case sf::Keyboard::Down: view_.drag_by(0, -scroll_tap); return;
-        default: break;
+        case sf::Keyboard::Home: view_ = EditorView{}; break;
+        case sf::Keyboard::Left: view_.drag_by(scroll_tap, 0); break;
+        case sf::Keyboard::Right: view_.drag_by(-scroll_tap, 0); break;
+        case sf::Keyboard::Up: view_.drag_by(0, scroll_tap); break;
+        case sf::Keyboard::Down: view_.drag_by(0, -scroll_tap); break;
+        default:
+            if (const auto tool = tool_for_key(k.code); tool && drag_.kind == DragKind::none) tool_ = *tool;
+            return;
     }
-    if (const auto tool = tool_for_key(k.code); tool && drag_.kind == DragKind::none) tool_ = *tool;
+    follow(pointer_);  // the view moved under a drag: what it holds stays under the pointer
 }
 
 void MapEditor::command(EditorCommand c) {
@@ -190,7 +192,7 @@ void MapEditor::press(sf::Vector2i at) {
     if (!layout_.over_map(at.x, at.y)) return;
     const MapSource& map = doc_.map();
     const MapPoint p = snapped(at);
-    drag_ = Drag{DragKind::none, at, p, p, view_.to_world(at), {}, {}};
+    drag_ = Drag{DragKind::none, view_.to_world(at), p, p, view_.to_world(at), {}, {}};
 
     const double corner_x = (map.width - view_.left) * view_.zoom(), corner_y = (map.height - view_.top) * view_.zoom();
     if (std::abs(at.x - corner_x) <= editor_handle_size && std::abs(at.y - corner_y) <= editor_handle_size) {
@@ -263,8 +265,7 @@ void MapEditor::follow(sf::Vector2i at) {
         case DragKind::move: {
             // The item taken lands on the pointer's move, on the grid when it is on; the rest keep their places to it.
             const MapPoint ref = item_position(base, drag_.pick.item);
-            const sf::Vector2<double> from = view_.to_world(drag_.from);
-            const double x = ref.x + drag_.at.x - from.x, y = ref.y + drag_.at.y - from.y;
+            const double x = ref.x + drag_.at.x - drag_.from.x, y = ref.y + drag_.at.y - drag_.from.y;
             const MapPoint target =
                 grid_ ? MapPoint{snap_to_grid(x), snap_to_grid(y)} : MapPoint{held(std::round(x)), held(std::round(y))};
             MapSource& live = doc_.live();

@@ -133,9 +133,10 @@ private:
 
     struct Drag {
         DragKind kind = DragKind::none;
-        sf::Vector2i from;           // layout px where it began
-        MapPoint anchor;             // world px where it began, snapped
-        MapPoint to;                 // world px where the pointer is now, snapped (and kept to 45 degrees)
+        sf::Vector2<double>
+            from;         // world px where it began, as it was: a scroll mid-drag keeps the item under the pointer
+        MapPoint anchor;  // world px where it began, snapped
+        MapPoint to;      // world px where the pointer is now, snapped (and kept to 45 degrees)
         sf::Vector2<double> at;      // world px where the pointer is now, as it is
         MapPick pick;                // the item taken (move, move_end)
         std::vector<MapItem> items;  // the items moved

@@ -255,6 +255,14 @@ TEST(MapEditor, SelectTakesTheNearestItemMovesItBoxesAndDeletes) {
     EXPECT_EQ((MapPoint{editor.map().enemies[0].x, editor.map().enemies[0].y}), (MapPoint{360, 344}))
         << "the item taken lands on the grid";
     editor.handle(key(sf::Keyboard::G), {});
+    // Scrolling during a drag keeps the item under the pointer.
+    editor.handle(button(sf::Event::MouseButtonPressed, sf::Mouse::Left), {360, 344});
+    editor.handle(key(sf::Keyboard::Right), {360, 344});
+    editor.handle(key_up(sf::Keyboard::Right), {360, 344});
+    editor.handle(button(sf::Event::MouseButtonReleased, sf::Mouse::Left), {360, 344});
+    EXPECT_EQ((MapPoint{editor.map().enemies[0].x, editor.map().enemies[0].y}), (MapPoint{392, 344}));
+    editor.handle(key(sf::Keyboard::Home), {});
+    editor.handle(key(sf::Keyboard::Z, true), {});
 
     drag(editor, {499, 402}, {520, 430});  // an end point takes that end only
     EXPECT_EQ(editor.map().segments[0], (MapSegment{100, 400, 520, 430, 1}));
