@@ -152,7 +152,7 @@ void draw_map_picture(sf::RenderTarget& target, const MapEditor& editor, WallGeo
         thick_line(border, corners[i], corners[(i + 1) % 4], border_thickness, sf::Color::White);
     target.draw(border);
     // The player stands at the start, looking to the right.
-    draw_player(target, {map.start_x + camera_x + 100, map.start_y + camera_y});
+    draw_player(target, {held(double(map.start_x) + camera_x + 100), held(double(map.start_y) + camera_y)});
     target.setView(target.getDefaultView());
 }
 
