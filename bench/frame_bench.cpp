@@ -13,7 +13,7 @@
 // EditorFrame/Z/G: the map editor on map 4 at zoom step Z (0: 1, -4: a
 // quarter, the whole height of the map on screen), the grid on when G is 1:
 // the picture through the shader, the marks, toolbar and status, the display.
-// EditorPart/0 and /1: the editor's picture and its overlay alone.
+// EditorPart/P/Z: the editor's picture (P = 0) and its overlay (P = 1) alone.
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -268,16 +268,21 @@ sf::Event key_press(sf::Keyboard::Key code) {
     return e;
 }
 
+// Zooms the editor out by `steps` wheel steps (0 or less) about the pointer.
+void zoom_to(MapEditorScreen& screen, int64_t steps, sf::Vector2i pointer) {
+    sf::Event zoom_out;
+    zoom_out.type = sf::Event::MouseWheelScrolled;
+    zoom_out.mouseWheelScroll = {sf::Mouse::VerticalWheel, -1, 0, 0};
+    for (int64_t i = 0; i > steps; --i) screen.handle(zoom_out, pointer);
+}
+
 // The editor's frame as the shared screen loop draws it, the select tool in hand over the map.
 void EditorFrame(benchmark::State& state) {
     Stage& s = stage();
     MapEditorScreen screen(*open_builtin_copy(4), {800, 600}, "Maps", {});
     screen.load();
     const sf::Vector2i pointer(400, 300);
-    sf::Event zoom_out;
-    zoom_out.type = sf::Event::MouseWheelScrolled;
-    zoom_out.mouseWheelScroll = {sf::Mouse::VerticalWheel, -1, 0, 0};
-    for (int64_t i = 0; i > state.range(0); --i) screen.handle(zoom_out, pointer);
+    zoom_to(screen, state.range(0), pointer);
     if (state.range(1) != 0) screen.handle(key_press(sf::Keyboard::G), pointer);
     screen.handle(key_press(sf::Keyboard::V), pointer);
     for (auto _ : state) {
@@ -295,13 +300,14 @@ void EditorFrame(benchmark::State& state) {
     s.walls.build();
 }
 
-// The editor's two parts alone, each to glFinish: its picture of map 4 (arg 0)
-// and what it draws over it, the marks, toolbar and status line (arg 1).
+// The editor's two parts alone, each to glFinish: its picture of map 4 (P = 0)
+// and what it draws over it, the marks, toolbar and status line (P = 1), at zoom step Z.
 void EditorPart(benchmark::State& state) {
     stage();
     MapEditorScreen screen(*open_builtin_copy(4), {800, 600}, "Maps", {});
     screen.load();
     const sf::Vector2i pointer(400, 300);
+    zoom_to(screen, state.range(1), pointer);
     screen.handle(key_press(sf::Keyboard::V), pointer);
     screen.draw(frame_canvas.target(), pointer);
     for (auto _ : state) {
@@ -331,4 +337,4 @@ BENCHMARK(FirstFrameOfTheLargestMap)->Iterations(3)->Unit(benchmark::kMillisecon
 BENCHMARK(Sprites)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeFrame)->Arg(0)->Arg(50'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(EditorFrame)->Args({0, 0})->Args({-4, 0})->Args({-4, 1})->Unit(benchmark::kMillisecond);
-BENCHMARK(EditorPart)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorPart)->Args({0, 0})->Args({1, 0})->Args({0, -4})->Args({1, -4})->Unit(benchmark::kMillisecond);
