@@ -7,6 +7,7 @@
 #include "client/frame_canvas.hpp"
 #include "client/menu_kit.hpp"
 #include "client/screenshot.hpp"
+#include "client/shader_pass.hpp"
 #include "game/map_picture.hpp"
 #include "menus/editor_drawing.hpp"
 #include "world/map_file.hpp"
@@ -29,6 +30,8 @@ EditorMessage outcome_line(const GameResult& result) {
 void MapEditorScreen::load() {
     font_.loadFromFile(menu_font_path);  // without it the editor works on, its lines unwritten
     toolbar_.create(static_cast<unsigned>(size_.x), static_cast<unsigned>(editor_toolbar_height));
+    drawn_.create(static_cast<unsigned>(size_.x), static_cast<unsigned>(size_.y));
+    shaded_.create(static_cast<unsigned>(size_.x), static_cast<unsigned>(size_.y));
 }
 
 void MapEditorScreen::handle(const sf::Event& event, sf::Vector2i pointer) {
@@ -52,18 +55,31 @@ void MapEditorScreen::act() {
         case EditorRequest::leave: left_ = true; break;
         case EditorRequest::test_play:
             editor_.played(play_(editor_.map(), editor_.name()));
-            picture_revision_ = UINT64_MAX;  // the game has had the world: show the map again
+            // The game has had the world: show the map again.
+            picture_revision_ = UINT64_MAX;
+            picture_look_.reset();
             break;
     }
 }
 
 void MapEditorScreen::draw(sf::RenderTarget& target, sf::Vector2i) {
-    if (picture_revision_ != editor_.revision()) {
-        show_map_picture(editor_.map());
-        walls_.build();
-        picture_revision_ = editor_.revision();
+    const EditorView& v = editor_.view();
+    const PictureLook look{editor_.revision(), v.left, v.top, v.zoom_step, editor_.grid()};
+    if (look != picture_look_) {
+        if (picture_revision_ != editor_.revision()) {
+            show_map_picture(editor_.map());
+            walls_.build();
+            picture_revision_ = editor_.revision();
+        }
+        drawn_.clear(sf::Color::Black);
+        draw_map_picture(drawn_, editor_, walls_);
+        drawn_.display();
+        shaded_.clear(sf::Color::Black);
+        draw_through_shader(shaded_, drawn_.getTexture());
+        shaded_.display();
+        picture_look_ = look;
     }
-    draw_map_picture(target, editor_, walls_);
+    target.draw(sf::Sprite(shaded_.getTexture()));
 }
 
 void MapEditorScreen::draw_unshaded(sf::RenderTarget& target) {

@@ -31,6 +31,7 @@ public:
         ScreenTraits t;
         t.title_music = true;
         t.cursor_shaded = false;  // the pointer stays sharp over the toolbar and the map
+        t.shader_pass = false;    // draw() gives the map's picture already through the shader
         return t;
     }
     void load() override;
@@ -38,6 +39,8 @@ public:
     void closed() override { left_ = true; }
     void update(const FrameInput& input) override;
     // The map, as the game draws it: through the shader when the effect is on.
+    // The shaded picture is kept until the map, the view or the grid changes,
+    // so a still frame costs no shader pass.
     void draw(sf::RenderTarget& target, sf::Vector2i pointer) override;
     // What the editor adds: marks on the map, the toolbar, the status line, dialogs.
     void draw_unshaded(sf::RenderTarget& target) override;
@@ -56,6 +59,17 @@ private:
     sf::Font font_;
     uint64_t picture_revision_ = UINT64_MAX;  // the revision the world's picture shows
     WallGeometry walls_;                      // built from the world's picture at that revision
+    // What the kept picture of the map shows; a change of any of it draws it again.
+    struct PictureLook {
+        uint64_t revision;
+        double left, top;
+        int zoom_step;
+        bool grid;
+        bool operator==(const PictureLook&) const = default;
+    };
+    sf::RenderTexture drawn_;  // the map as drawn, before the shader
+    sf::RenderTexture shaded_;
+    std::optional<PictureLook> picture_look_;
     // The toolbar, drawn again only when what it shows changes: about seventy
     // shapes, texts and pictures become one picture a frame.
     struct ToolbarLook {
