@@ -10,10 +10,12 @@
 // the frame driver's update (N particles in flight) plus all of the drawing.
 // LinesOfTheLargestMap/0 and /1: the same two ways on the largest map the
 // loader accepts; FirstFrameOfTheLargestMap: from its text to its first frame.
-// EditorFrame/Z/G: the map editor on map 4 at zoom step Z (0: 1, -4: a
-// quarter, the whole height of the map on screen), the grid on when G is 1:
-// the picture through the shader, the marks, toolbar and status, the display.
-// EditorPart/P/Z: the editor's picture (P = 0) and its overlay (P = 1) alone.
+// EditorFrame/Z/G/M: the map editor on map 4 at zoom step Z (0: 1, -4: a
+// quarter, the whole height of the map on screen), the grid on when G is 1,
+// the view dragged a pixel every frame when M is 1 (the map's picture is then
+// drawn and shaded again each frame; still, it is kept): the picture, the
+// marks, toolbar and status, the display. EditorPart/P/Z: the editor's
+// picture drawn again through the shader (P = 0) and its overlay (P = 1) alone.
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -276,6 +278,24 @@ void zoom_to(MapEditorScreen& screen, int64_t steps, sf::Vector2i pointer) {
     for (int64_t i = 0; i > steps; --i) screen.handle(zoom_out, pointer);
 }
 
+// The middle button held down: every later pointer move drags the view.
+void grab_view(MapEditorScreen& screen, sf::Vector2i pointer) {
+    sf::Event press;
+    press.type = sf::Event::MouseButtonPressed;
+    press.mouseButton = {sf::Mouse::Middle, pointer.x, pointer.y};
+    screen.handle(press, pointer);
+}
+
+// A pointer move of one pixel, to the right on even frames and back on odd ones.
+sf::Vector2i wiggle(MapEditorScreen& screen, sf::Vector2i pointer, int64_t frame) {
+    sf::Event moved;
+    moved.type = sf::Event::MouseMoved;
+    const sf::Vector2i at(pointer.x + static_cast<int>(frame % 2), pointer.y);
+    moved.mouseMove = {at.x, at.y};
+    screen.handle(moved, at);
+    return at;
+}
+
 // The editor's frame as the shared screen loop draws it, the select tool in hand over the map.
 void EditorFrame(benchmark::State& state) {
     Stage& s = stage();
@@ -285,13 +305,16 @@ void EditorFrame(benchmark::State& state) {
     zoom_to(screen, state.range(0), pointer);
     if (state.range(1) != 0) screen.handle(key_press(sf::Keyboard::G), pointer);
     screen.handle(key_press(sf::Keyboard::V), pointer);
+    const bool moving = state.range(2) != 0;
+    if (moving) grab_view(screen, pointer);
+    int64_t frame = 0;
     for (auto _ : state) {
-        screen.update({pointer, false, 16});
+        const sf::Vector2i at = moving ? wiggle(screen, pointer, ++frame) : pointer;
+        screen.update({at, false, 16});
         frame_canvas.clear();
-        screen.draw(frame_canvas.target(), pointer);
-        frame_canvas.shader_pass();
+        screen.draw(frame_canvas.target(), at);
         screen.draw_unshaded(frame_canvas.target());
-        cursor_sprite.setPosition(400, 300);
+        cursor_sprite.setPosition(sf::Vector2f(at));
         frame_canvas.target().draw(cursor_sprite);
         frame_canvas.present(s.window);
     }
@@ -300,8 +323,9 @@ void EditorFrame(benchmark::State& state) {
     s.walls.build();
 }
 
-// The editor's two parts alone, each to glFinish: its picture of map 4 (P = 0)
-// and what it draws over it, the marks, toolbar and status line (P = 1), at zoom step Z.
+// The editor's two parts alone, each to glFinish, at zoom step Z: its
+// picture of map 4 drawn and shaded again as the view moves a pixel (P = 0),
+// and what it draws over it, the marks, toolbar and status line (P = 1).
 void EditorPart(benchmark::State& state) {
     stage();
     MapEditorScreen screen(*open_builtin_copy(4), {800, 600}, "Maps", {});
@@ -310,10 +334,12 @@ void EditorPart(benchmark::State& state) {
     zoom_to(screen, state.range(1), pointer);
     screen.handle(key_press(sf::Keyboard::V), pointer);
     screen.draw(frame_canvas.target(), pointer);
+    grab_view(screen, pointer);
+    int64_t frame = 0;
     for (auto _ : state) {
         frame_canvas.clear();
         if (state.range(0) == 0)
-            screen.draw(frame_canvas.target(), pointer);
+            screen.draw(frame_canvas.target(), wiggle(screen, pointer, ++frame));
         else
             screen.draw_unshaded(frame_canvas.target());
         frame_canvas.target().setActive(true);
@@ -336,5 +362,12 @@ BENCHMARK(LinesOfTheLargestMap)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstFrameOfTheLargestMap)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(Sprites)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeFrame)->Arg(0)->Arg(50'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(EditorFrame)->Args({0, 0})->Args({-4, 0})->Args({-4, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorFrame)
+    ->Args({0, 0, 0})
+    ->Args({-4, 0, 0})
+    ->Args({-4, 1, 0})
+    ->Args({0, 0, 1})
+    ->Args({-4, 0, 1})
+    ->Args({-4, 1, 1})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(EditorPart)->Args({0, 0})->Args({1, 0})->Args({0, -4})->Args({1, -4})->Unit(benchmark::kMillisecond);
