@@ -12,6 +12,7 @@
 #include "app/menu_layout.hpp"
 #include "app/menu_logic.hpp"
 #include "app/utf8_text.hpp"
+#include "game/map_editor.hpp"
 #include "game/replay_watch.hpp"
 
 namespace {
@@ -413,6 +414,78 @@ TEST(ScreenEvents, CustomMapsOpenTheEditorOnANewMapARowOrACopyOfABuiltInMap) {
     EXPECT_GE(l.new_map.x, layout.x / 2 + 125);
     EXPECT_LE(l.copy_builtin.x + l.copy_builtin.w, layout.x);
     EXPECT_LT(l.new_map.y + l.new_map.h, custom_rows_top);
+}
+
+TEST(ScreenEvents, MapEditorToolbarCommandsKeysAndDialogs) {
+    const EditorLayout l = editor_layout(layout);
+    auto button = [&l](size_t i) { return sf::Vector2i(l.button(i).x + 4, l.button(i).y + 4); };
+    auto command = [&](EditorCommand c) { return button(editor_tool_count + static_cast<size_t>(c)); };
+    auto dialog = [&l](int i) { return sf::Vector2i(l.dialog_button(i).x + 4, l.dialog_button(i).y + 4); };
+    sf::Event release = click(), left_wheel = wheel(1), control_shift_z = key(sf::Keyboard::Z);
+    release.type = sf::Event::MouseButtonReleased;
+    left_wheel.mouseWheelScroll.wheel = sf::Mouse::HorizontalWheel;
+    control_shift_z.key.control = control_shift_z.key.shift = true;
+    sf::Event control_s = key(sf::Keyboard::S), lost_focus;
+    control_s.key.control = true;
+    lost_focus.type = sf::Event::LostFocus;
+    enum Dialog { none, prompt, asking };
+    struct Step {
+        sf::Event event;
+        sf::Vector2i pointer;
+        EditorTool tool;
+        bool grid;
+        int zoom_step;
+        size_t walls;
+        Dialog dialog;
+        EditorRequest request = EditorRequest::none;
+    };
+    using T = EditorTool;
+    const std::vector<Step> steps = {
+        {click(), button(4), T::blue_mirror, false, 0, 0, none},  // a button chooses, and draws nothing
+        {moved(), {300, 200}, T::blue_mirror, false, 0, 0, none},
+        {release, {300, 200}, T::blue_mirror, false, 0, 0, none},
+        {key(sf::Keyboard::Numpad1), {300, 200}, T::wall, false, 0, 0, none},
+        {click(), {300, 200}, T::wall, false, 0, 0, none},
+        {moved(), {400, 200}, T::wall, false, 0, 0, none},
+        {lost_focus, {400, 200}, T::wall, false, 0, 0, none},  // a drag ends unfinished with the focus
+        {release, {400, 200}, T::wall, false, 0, 0, none},
+        {click(), {300, 200}, T::wall, false, 0, 0, none},
+        {moved(), {400, 200}, T::wall, false, 0, 0, none},
+        {release, {400, 200}, T::wall, false, 0, 1, none},
+        {click(), command(EditorCommand::undo), T::wall, false, 0, 0, none},
+        {click(), command(EditorCommand::redo), T::wall, false, 0, 1, none},
+        {key(sf::Keyboard::Z), {300, 200}, T::wall, false, 0, 1, none},  // Z alone is no command
+        {control_shift_z, {300, 200}, T::wall, false, 0, 1, none},       // nothing left to redo
+        {click(), command(EditorCommand::grid), T::wall, true, 0, 1, none},
+        {key(sf::Keyboard::G), {300, 200}, T::wall, false, 0, 1, none},
+        {left_wheel, {300, 200}, T::wall, false, 0, 1, none},
+        {wheel(-1), {300, 200}, T::wall, false, -1, 1, none},
+        {key(sf::Keyboard::Home), {300, 200}, T::wall, false, 0, 1, none},
+        {click(), command(EditorCommand::test_play), T::wall, false, 0, 1, none, EditorRequest::test_play},
+        {key(sf::Keyboard::F5), {300, 200}, T::wall, false, 0, 1, none, EditorRequest::test_play},
+        {click(), command(EditorCommand::save), T::wall, false, 0, 1, prompt},
+        {key(sf::Keyboard::V), {300, 200}, T::wall, false, 0, 1, prompt},  // typed into the name
+        {click(), dialog(2), T::wall, false, 0, 1, none},                  // Cancel
+        {control_s, {300, 200}, T::wall, false, 0, 1, prompt},
+        {key(sf::Keyboard::Escape), {300, 200}, T::wall, false, 0, 1, none},
+        {key(sf::Keyboard::Escape), {300, 200}, T::wall, false, 0, 1, asking},  // unsaved
+        {key(sf::Keyboard::F5), {300, 200}, T::wall, false, 0, 1, asking},      // only an answer counts
+        {click(), dialog(2), T::wall, false, 0, 1, none},                       // Stay
+        {key(sf::Keyboard::Escape), {300, 200}, T::wall, false, 0, 1, asking},
+        {click(), dialog(1), T::wall, false, 0, 1, none, EditorRequest::leave},  // Leave without saving
+    };
+    MapEditor editor({new_map_source(), "", ""}, layout, "unused");
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const Step& s = steps[i];
+        editor.handle(s.event, s.pointer);
+        EXPECT_EQ(editor.tool(), s.tool) << "step " << i;
+        EXPECT_EQ(editor.grid(), s.grid) << "step " << i;
+        EXPECT_EQ(editor.view().zoom_step, s.zoom_step) << "step " << i;
+        EXPECT_EQ(editor.map().segments.size(), s.walls) << "step " << i;
+        EXPECT_EQ(editor.prompt() != nullptr, s.dialog == prompt) << "step " << i;
+        EXPECT_EQ(editor.asking_to_leave(), s.dialog == asking) << "step " << i;
+        EXPECT_EQ(editor.take_request(), s.request) << "step " << i;
+    }
 }
 
 }  // namespace
