@@ -276,6 +276,29 @@ TEST(MapDocument, TheEditorsVerdictIsTheLoadersAndARefusedMapIsNotWritten) {
         with([](MapSource& m) {
             m.enemies.push_back({10, 10, 1, 3.4e38, -1});
         }),
+        // One more than a list may hold, for each list; at the bound it loads.
+        with([](MapSource& m) {
+            m.segments.assign(max_segments + 1, {10, 10, 11, 10, 1});
+        }),
+        with([](MapSource& m) {
+            m.switches.assign(max_switches + 1, {10, 10, 1});
+        }),
+        with([](MapSource& m) {
+            m.enemies.assign(max_enemies + 1, {10, 10, 1, 0.0});
+        }),
+        with([](MapSource& m) {
+            m.enemies.assign(max_enemies, {10, 10, 1, 0.0});
+        }),
+        with([](MapSource& m) {
+            m.pickups.assign(max_pickups + 1, {10, 10, 1});
+        }),
+        with([](MapSource& m) {
+            m.checkpoints.assign(max_checkpoints + 1, {10, 10});
+        }),
+        with([](MapSource& m) {  // two faults: the one the loader meets first is named
+            m.pickups.assign(max_pickups + 1, {10, 10, 1});
+            m.enemies.push_back({10, 10, 1, 1e39});
+        }),
     };
     ScratchFolder folder("editor-verdict");
     const fs::path path = folder.path / "kept.txt";
@@ -297,7 +320,7 @@ TEST(MapDocument, TheEditorsVerdictIsTheLoadersAndARefusedMapIsNotWritten) {
             std::ofstream(path) << "old";
         }
     }
-    EXPECT_EQ(refused, 7u);
+    EXPECT_EQ(refused, 13u);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
 }
