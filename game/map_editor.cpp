@@ -491,6 +491,8 @@ void MapEditor::leave() {
 void MapEditor::settle() {
     if (doc_.in_step() || verdict_revision_ == revision_) return;
     check_map_source(doc_.map(), verdict_);
+    const std::vector<std::string> warnings = map_source_warnings(doc_.map());
+    warning_ = verdict_.empty() && !warnings.empty() ? warnings.front() : std::string();
     verdict_revision_ = revision_;
 }
 

@@ -76,6 +76,8 @@ public:
     bool saved_once() const { return saved_once_; }
     // The loader's reason for refusing the map as it stands; empty when it loads.
     const std::string& verdict() const { return verdict_; }
+    // When the map loads but its start or exit lies outside it, the loader's warning; else empty.
+    const std::string& warning() const { return warning_; }
     // The result of the last command, until the map changes; empty words when there is none.
     EditorMessage message() const { return message_revision_ == revision_ ? message_ : EditorMessage{}; }
     bool unsaved() const { return !(doc_.map() == saved_); }
@@ -156,6 +158,7 @@ private:
     EditorMessage message_;
     uint64_t message_revision_ = 0;
     std::string verdict_;
+    std::string warning_;
     uint64_t revision_ = 0;
     uint64_t verdict_revision_ = UINT64_MAX;  // the revision the verdict was given on
 };

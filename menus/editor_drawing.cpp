@@ -27,6 +27,7 @@ const sf::Color hover_colour(255, 255, 255, 170);
 const sf::Color heading_colour(255, 200, 0, 200);
 const sf::Color good_colour(140, 255, 140);
 const sf::Color bad_colour(255, 140, 120);
+const sf::Color warning_colour(255, 210, 90);  // loads, but cannot be played or won
 const sf::Color hint_colour(200, 200, 200);
 constexpr float border_thickness = 10.0f;  // world px, as the game draws the map's edges
 constexpr float wall_thickness = 4.0f;     // world px
@@ -309,6 +310,8 @@ void draw_status(sf::RenderTarget& target, const MapEditor& editor, const sf::Fo
     if (!message.words.empty())
         draw_text(target, fitted_text(font, message.words, 13, width), 6, top + 20,
                   message.good ? good_colour : bad_colour);
+    else if (!editor.warning().empty())
+        draw_text(target, fitted_text(font, editor.warning(), 13, width), 6, top + 20, warning_colour);
     else if (editor.verdict().empty())
         draw_text(target, fitted_text(font, "The game loads this map.", 13, width), 6, top + 20, good_colour);
     else

@@ -284,8 +284,11 @@ TEST(MapEditor, SelectTakesTheNearestItemMovesItBoxesAndDeletes) {
     for (int i = 0; i < 2; ++i) editor.handle(wheel(-1), {0, 0});  // a half: the corner at (800, 400)
     drag(editor, {797, 398}, {700, 500});
     EXPECT_EQ((MapPoint{editor.map().width, editor.map().height}), (MapPoint{1400, 1000}));
+    EXPECT_EQ(editor.warning(), "The exit (1500, 300) lies outside the 1400 x 1000 map, so it may never be won.");
     drag(editor, {700, 500}, {-50, -50});
     EXPECT_EQ((MapPoint{editor.map().width, editor.map().height}), (MapPoint{min_map_side, min_map_side}));
+    EXPECT_TRUE(editor.verdict().empty()) << "it still loads";
+    EXPECT_EQ(editor.warning(), "The start (100, 300) lies outside the 64 x 64 map, so it cannot be played.");
 
     const size_t steps = editor.document().undo_steps();
     EXPECT_EQ(steps, 7u);

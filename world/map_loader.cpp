@@ -316,22 +316,31 @@ bool load_map(const char* text) {
     return load_map(text, why);
 }
 
-std::vector<std::string> map_warnings() {
-    const auto inside = [](int32_t x, int32_t y) {
-        return x >= 0 && y >= 0 && x < world.map_width && y < world.map_height;
-    };
-    const auto where = [](const char* what, int32_t x, int32_t y) {
+namespace {
+
+// The warnings for a start and an exit at those points of a map that size.
+std::vector<std::string> placement_warnings(int32_t width, int32_t height, int32_t start_x, int32_t start_y,
+                                            int32_t exit_x, int32_t exit_y) {
+    const auto inside = [&](int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < width && y < height; };
+    const auto where = [&](const char* what, int32_t x, int32_t y) {
         return std::string("The ") + what + " (" + std::to_string(x) + ", " + std::to_string(y) +
-               ") lies outside the " + std::to_string(world.map_width) + " x " + std::to_string(world.map_height) +
-               " map";
+               ") lies outside the " + std::to_string(width) + " x " + std::to_string(height) + " map";
     };
     std::vector<std::string> warnings;
-    const Player& p = world.player;
-    if (!inside(p.respawn_x, p.respawn_y))
-        warnings.push_back(where("start", p.respawn_x, p.respawn_y) + ", so it cannot be played.");
-    if (!inside(world.exit_x, world.exit_y))
-        warnings.push_back(where("exit", world.exit_x, world.exit_y) + ", so it may never be won.");
+    if (!inside(start_x, start_y)) warnings.push_back(where("start", start_x, start_y) + ", so it cannot be played.");
+    if (!inside(exit_x, exit_y)) warnings.push_back(where("exit", exit_x, exit_y) + ", so it may never be won.");
     return warnings;
+}
+
+}  // namespace
+
+std::vector<std::string> map_warnings() {
+    const Player& p = world.player;
+    return placement_warnings(world.map_width, world.map_height, p.respawn_x, p.respawn_y, world.exit_x, world.exit_y);
+}
+
+std::vector<std::string> map_source_warnings(const MapSource& map) {
+    return placement_warnings(map.width, map.height, map.start_x, map.start_y, map.exit_x, map.exit_y);
 }
 
 bool check_map_source(const MapSource& map, std::string& why) {

@@ -39,6 +39,8 @@ bool load_map(const char* text, std::string& why);
 // outside every wall and falls for ever) or an exit outside it (out of reach).
 // Such a map still loads and plays.
 std::vector<std::string> map_warnings();
+// The same warnings for a map's records before they are loaded.
+std::vector<std::string> map_source_warnings(const MapSource& map);
 
 // Whether load_map would load the text write_map_text makes of `map`, and if
 // not, why in the loader's own words; touches no world and builds no grid.
