@@ -1,7 +1,8 @@
 // The map editor played the way a player makes a level: from the title to the
 // custom-map screen, a new map drawn, saved through the name prompt, checked
 // with vantorel-tool, played with F5 and won, and back in the editor and the
-// list. The pictures of each step stay in window-pictures/<scenario>/.
+// list; then a copy of built-in map 4 opened and left. The pictures of each
+// step stay in window-pictures/<scenario>/.
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -93,6 +94,22 @@ TEST_F(WindowTest, AMapMadeInTheEditorIsSavedLoadsAndIsWonByWalkingRight) {
         << "e2e-made.txt: saved by the editor.";
     EXPECT_TRUE(game.wait_for_count("custom-maps-listed", {144, 64, 440, 64}, Tint::lit, 400))
         << "two rows: e2e-made.txt, first-steps.txt";
+
+    // O and a digit open a copy of built-in map 4; unchanged, Escape leaves at once.
+    game.key("o");
+    game.key("4");
+    EXPECT_TRUE(game.wait_for_pixel("editor-map-4", wall_button_x, wall_button_y, green));
+    EXPECT_TRUE(game.wait_for("editor-map-4-drawn", "map 4's walls and objects", [](const sf::Image& shot) {
+        return count_in(shot, {0, 40, 800, 520}, Tint::lit) > 5000;
+    }));
+    // Four steps of the wheel down show it at a quarter size: far more of it lit.
+    game.move(20, 60);
+    for (int step = 0; step < 4; ++step) game.click_here(5);
+    EXPECT_TRUE(game.wait_for("editor-map-4-quarter", "map 4 at a quarter size", [](const sf::Image& shot) {
+        return count_in(shot, {0, 40, 800, 520}, Tint::lit) > 20000;
+    }));
+    game.key("Escape");
+    EXPECT_TRUE(game.wait_for_count("custom-maps-after-map-4", editing_controls, Tint::lit, 100));
     game.key("Escape");
     quit_from_title(game);
 }
