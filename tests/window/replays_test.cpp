@@ -30,9 +30,10 @@
 
 namespace {
 
-// The custom-map screen's first row, and its right end where the map's best time is written.
+// The custom-map screen's first row, and where the map's best time is written:
+// at its right end, left of the row's 64 px Edit control.
 constexpr int first_row_x = 300, first_row_y = 80;
-constexpr Box best_time_in_row{560, 66, 90, 28};
+constexpr Box best_time_in_row{490, 66, 92, 28};
 // The top edge of the Watch best button on map selection and on the custom-map screen:
 // white when the map the buttons act on has a best run, grey when it has none.
 constexpr int watch_best_x = 300, map_select_watch_best_y = 523, custom_maps_watch_best_y = 531;
