@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "app/text_lines.hpp"
 #include "game/replay.hpp"
 #include "world/world_state.hpp"
 
@@ -110,11 +111,8 @@ bool parse_ghost(std::string_view text, GhostTrack& out, std::string& why) {
     int line_number = 0;
     bool ended = false;
     while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        const std::string_view line = take_line(text);
         ++line_number;
-        if (line.ends_with('\r')) line.remove_suffix(1);
         if (line_number == 1 && line != ghost_header_line) {
             why = "The file is not a ghost: it does not start with \"" + std::string(ghost_header_line) + "\".";
             return false;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "app/text_lines.hpp"
 #include "world/grid.hpp"
 #include "world/world_state.hpp"
 
@@ -82,11 +83,8 @@ bool parse_replay(std::string_view text, Replay& out, std::string& why) {
     out = Replay{};
     int line_number = 0;
     while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        const std::string_view line = take_line(text);
         ++line_number;
-        if (line.ends_with('\r')) line.remove_suffix(1);
         if (skipped(line)) continue;
         ReplayRun run;
         const std::string problem = parse_line(line, run);

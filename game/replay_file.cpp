@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "app/text_lines.hpp"
 const std::array<std::string_view, 24> replay_setting_names = {
     "resolution_width",
     "resolution_height",
@@ -50,13 +51,7 @@ bool is_replay_setting(std::string_view name) {
 // The text's lines, without their line breaks (LF or CR LF); no empty last line for a final break.
 std::vector<std::string_view> split_lines(std::string_view text) {
     std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        lines.push_back(line);
-    }
+    while (!text.empty()) lines.push_back(take_line(text));
     return lines;
 }
 
