@@ -17,6 +17,7 @@
 #include "app/settings.hpp"
 #include "game/frame.hpp"
 #include "game/update.hpp"
+#include "support/built_events.hpp"
 
 namespace {
 
@@ -36,47 +37,6 @@ struct ScratchFolder {
 std::string file_text(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-sf::Event key(sf::Keyboard::Key code, bool control = false, bool shift = false) {
-    sf::Event e;
-    e.type = sf::Event::KeyPressed;
-    e.key = {code, false, control, shift, false};
-    return e;
-}
-sf::Event key_up(sf::Keyboard::Key code) {
-    sf::Event e = key(code);
-    e.type = sf::Event::KeyReleased;
-    return e;
-}
-sf::Event button(sf::Event::EventType type, sf::Mouse::Button which) {
-    sf::Event e;
-    e.type = type;
-    e.mouseButton = {which, 0, 0};
-    return e;
-}
-sf::Event moved() {
-    sf::Event e;
-    e.type = sf::Event::MouseMoved;
-    e.mouseMove = {0, 0};
-    return e;
-}
-sf::Event typed(char c) {
-    sf::Event e;
-    e.type = sf::Event::TextEntered;
-    e.text = {static_cast<sf::Uint32>(c)};
-    return e;
-}
-sf::Event wheel(float delta) {
-    sf::Event e;
-    e.type = sf::Event::MouseWheelScrolled;
-    e.mouseWheelScroll = {sf::Mouse::VerticalWheel, delta, 0, 0};
-    return e;
-}
-sf::Event event_of(sf::Event::EventType type) {
-    sf::Event e;
-    e.type = type;
-    return e;
 }
 
 // The pointer's path of one press, drag and release, in a few moves as a window reports them.
@@ -177,7 +137,7 @@ TEST(MapEditor, EveryToolFromItsKeyAndItsButtonMakesWhatItSays) {
     editor.handle(key(sf::Keyboard::T), {});
     drag(editor, {300, 300}, {350, 340});
     EXPECT_EQ(editor.map().enemies.back().heading, 45.0);
-    editor.handle(key_up(sf::Keyboard::LShift), {});
+    editor.handle(key_release(sf::Keyboard::LShift), {});
     drag(editor, {300, 300}, {300, 250});
     EXPECT_EQ(editor.map().enemies.back().heading, -90.0);
     drag(editor, {300, 300}, {350, 340});
@@ -232,7 +192,7 @@ TEST(MapEditor, TheViewScrollsAndZoomsAboutThePointerWithinItsBounds) {
     editor.update({{400, 300}, false, 100});
     EXPECT_EQ(editor.view().left, 252) << "keys let go in another window are let go here";
     editor.handle(key(sf::Keyboard::Up), {});
-    editor.handle(key_up(sf::Keyboard::Up), {});
+    editor.handle(key_release(sf::Keyboard::Up), {});
     editor.update({{400, 300}, false, 100});
     EXPECT_EQ(editor.view().top, 18);
 }
@@ -258,7 +218,7 @@ TEST(MapEditor, SelectTakesTheNearestItemMovesItBoxesAndDeletes) {
     // Scrolling during a drag keeps the item under the pointer.
     editor.handle(button(sf::Event::MouseButtonPressed, sf::Mouse::Left), {360, 344});
     editor.handle(key(sf::Keyboard::Right), {360, 344});
-    editor.handle(key_up(sf::Keyboard::Right), {360, 344});
+    editor.handle(key_release(sf::Keyboard::Right), {360, 344});
     editor.handle(button(sf::Event::MouseButtonReleased, sf::Mouse::Left), {360, 344});
     EXPECT_EQ((MapPoint{editor.map().enemies[0].x, editor.map().enemies[0].y}), (MapPoint{392, 344}));
     editor.handle(key(sf::Keyboard::Home), {});
@@ -273,7 +233,7 @@ TEST(MapEditor, SelectTakesTheNearestItemMovesItBoxesAndDeletes) {
     EXPECT_EQ(editor.selection(), (std::vector<MapItem>{{ItemKind::segment, 1}}));
     editor.handle(key(sf::Keyboard::LShift), {});
     click(editor, {100, 300});  // Shift adds the start
-    editor.handle(key_up(sf::Keyboard::LShift), {});
+    editor.handle(key_release(sf::Keyboard::LShift), {});
     ASSERT_EQ(editor.selection().size(), 2u);
     editor.handle(key(sf::Keyboard::Delete), {});
     EXPECT_EQ(editor.map().segments.size(), 1u);

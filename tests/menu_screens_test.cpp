@@ -14,40 +14,12 @@
 #include "app/utf8_text.hpp"
 #include "game/map_editor.hpp"
 #include "game/replay_watch.hpp"
+#include "support/built_events.hpp"
 
 namespace {
 
 const sf::Vector2i layout(800, 600);
 
-sf::Event key(sf::Keyboard::Key code) {
-    sf::Event e;
-    e.type = sf::Event::KeyPressed;
-    e.key = {code, false, false, false, false};
-    return e;
-}
-sf::Event key_release(sf::Keyboard::Key code) {
-    sf::Event e = key(code);
-    e.type = sf::Event::KeyReleased;
-    return e;
-}
-sf::Event click(sf::Mouse::Button button = sf::Mouse::Left) {
-    sf::Event e;
-    e.type = sf::Event::MouseButtonPressed;
-    e.mouseButton = {button, 0, 0};
-    return e;
-}
-sf::Event moved() {
-    sf::Event e;
-    e.type = sf::Event::MouseMoved;
-    e.mouseMove = {0, 0};
-    return e;
-}
-sf::Event wheel(float delta) {
-    sf::Event e;
-    e.type = sf::Event::MouseWheelScrolled;
-    e.mouseWheelScroll = {sf::Mouse::VerticalWheel, delta, 0, 0};
-    return e;
-}
 FrameInput at(sf::Vector2i p, bool held = false) { return {p, held, 16}; }
 
 TEST(ScreenEvents, TitleChoosesTheEntryUnderThePointerOfTheLastDrawnFrame) {
