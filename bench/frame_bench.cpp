@@ -145,18 +145,23 @@ void draw_every_segment(sf::RenderTarget& target) {
     target.draw(lines.data(), lines.size(), sf::Triangles);
 }
 
+// One frame of walls, drawn from the load's geometry or every segment anew, waited for on the card.
+void draw_walls(Stage& s, bool from_geometry) {
+    s.scene.clear();
+    if (from_geometry)
+        s.walls.draw(s.scene);
+    else
+        draw_every_segment(s.scene);
+    s.scene.display();
+    glFinish();
+}
+
 // The walls as the game draws them (Arg 0) or every segment anew (Arg 1).
 void Lines(benchmark::State& state) {
     Stage& s = stage();
     world.lasers.clear();
     for (auto _ : state) {
-        s.scene.clear();
-        if (state.range(0) == 0)
-            s.walls.draw(s.scene);
-        else
-            draw_every_segment(s.scene);
-        s.scene.display();
-        glFinish();
+        draw_walls(s, state.range(0) == 0);
     }
 }
 
@@ -180,13 +185,7 @@ void LinesOfTheLargestMap(benchmark::State& state) {
         world.camera_x = -(place % 4) * 1700 - 400;
         world.camera_y = -(place / 4 % 4) * 1700 - 400;
         ++place;
-        s.scene.clear();
-        if (state.range(0) == 0)
-            s.walls.draw(s.scene);
-        else
-            draw_every_segment(s.scene);
-        s.scene.display();
-        glFinish();
+        draw_walls(s, state.range(0) == 0);
     }
     state.counters["vertices"] = double(s.walls.vertex_count());
     load_largest_map(s, true);
