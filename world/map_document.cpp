@@ -62,6 +62,20 @@ void erase_at(List& list, size_t index) {
     if (index < list.size()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
+// Calls `visit` with every item placed at a point: switches, enemies,
+// pickups, checkpoints, then the start and the exit.
+template <typename Visit>
+void for_each_placed_item(const MapSource& map, Visit visit) {
+    const std::pair<ItemKind, size_t> lists[] = {{ItemKind::switch_, map.switches.size()},
+                                                 {ItemKind::enemy, map.enemies.size()},
+                                                 {ItemKind::pickup, map.pickups.size()},
+                                                 {ItemKind::checkpoint, map.checkpoints.size()},
+                                                 {ItemKind::start, 1},
+                                                 {ItemKind::exit, 1}};
+    for (const auto& [kind, count] : lists)
+        for (size_t i = 0; i < count; ++i) visit(MapItem{kind, i});
+}
+
 }  // namespace
 
 int32_t snap_to_grid(double v) { return held(std::round(v / map_grid_step) * map_grid_step); }
@@ -130,18 +144,9 @@ std::optional<MapPick> pick_item(const MapSource& map, double x, double y, doubl
             pick.part = to_first <= to_second ? MapPick::first_end : MapPick::second_end;
         consider(pick, {line, line});
     }
-    auto objects = [&](ItemKind kind, size_t count) {
-        for (size_t i = 0; i < count; ++i) {
-            const MapItem item{kind, i};
-            consider({item, MapPick::whole}, distance_to_picture(kind, item_position(map, item), x, y));
-        }
-    };
-    objects(ItemKind::switch_, map.switches.size());
-    objects(ItemKind::enemy, map.enemies.size());
-    objects(ItemKind::pickup, map.pickups.size());
-    objects(ItemKind::checkpoint, map.checkpoints.size());
-    objects(ItemKind::start, 1);
-    objects(ItemKind::exit, 1);
+    for_each_placed_item(map, [&](MapItem item) {
+        consider({item, MapPick::whole}, distance_to_picture(item.kind, item_position(map, item), x, y));
+    });
     return best;
 }
 
@@ -151,16 +156,9 @@ std::vector<MapItem> items_in_box(const MapSource& map, MapPoint a, MapPoint b) 
         const MapSegment& s = map.segments[i];
         if (inside({s.x1, s.y1}, a, b) && inside({s.x2, s.y2}, a, b)) found.push_back({ItemKind::segment, i});
     }
-    auto objects = [&](ItemKind kind, size_t count) {
-        for (size_t i = 0; i < count; ++i)
-            if (inside(item_position(map, {kind, i}), a, b)) found.push_back({kind, i});
-    };
-    objects(ItemKind::switch_, map.switches.size());
-    objects(ItemKind::enemy, map.enemies.size());
-    objects(ItemKind::pickup, map.pickups.size());
-    objects(ItemKind::checkpoint, map.checkpoints.size());
-    objects(ItemKind::start, 1);
-    objects(ItemKind::exit, 1);
+    for_each_placed_item(map, [&](MapItem item) {
+        if (inside(item_position(map, item), a, b)) found.push_back(item);
+    });
     return found;
 }
 
