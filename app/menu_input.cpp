@@ -1,5 +1,7 @@
 #include "app/menu_input.hpp"
 
+#include <utility>
+
 #include "app/key_codes.hpp"
 
 bool is_key_press(const sf::Event& event, uint32_t file_code) {
@@ -13,6 +15,8 @@ bool is_left_click(const sf::Event& event) {
 }
 
 bool KeyRepeatFilter::passes(const sf::Event& event, bool still_down) {
+    // The toolkit reports a press and then the character it types, one after the other.
+    if (std::exchange(text_pending_, false) && event.type == sf::Event::TextEntered) return false;
     const bool key_event = event.type == sf::Event::KeyPressed || event.type == sf::Event::KeyReleased;
     if (!key_event || event.key.code < 0 || event.key.code >= sf::Keyboard::KeyCount) return true;
     bool& pending = repeat_pending_[static_cast<size_t>(event.key.code)];
@@ -20,7 +24,7 @@ bool KeyRepeatFilter::passes(const sf::Event& event, bool still_down) {
         pending = still_down;
         return !still_down;
     }
-    const bool repeat = pending;
-    pending = false;
+    const bool repeat = std::exchange(pending, false);
+    text_pending_ = repeat;
     return !repeat;
 }

@@ -27,7 +27,7 @@ bool is_left_click(const sf::Event& event);
 // fake release and the press that follows it arrive in one read; when they are
 // read apart, a held key acts again about twice a second. A release while the
 // keyboard still reports the key down is such a fake: it and the press after it
-// are dropped.
+// are dropped, with the typed character that press brings.
 class KeyRepeatFilter {
 public:
     // Whether `event` reaches the screen; `still_down` is the keyboard's state of
@@ -36,4 +36,5 @@ public:
 
 private:
     std::array<bool, sf::Keyboard::KeyCount> repeat_pending_{};  // a fake release was dropped for this key
+    bool text_pending_ = false;  // a repeat's press was just dropped; its character comes next
 };

@@ -332,6 +332,17 @@ TEST(ScreenEvents, AHeldKeysRepeatsReachNoScreenWhicheverWayTheyAreRead) {
         {key(sf::Keyboard::Escape), false, true},
         {key(sf::Keyboard::Unknown), false, true},
         {key_release(sf::Keyboard::Unknown), true, true},
+        // A held letter in a name prompt types once: a dropped press takes its character along.
+        {key(sf::Keyboard::A), false, true},
+        {typed('a'), false, true},
+        {key_release(sf::Keyboard::A), true, false},
+        {key(sf::Keyboard::A), false, false},
+        {typed('a'), false, false},
+        {typed('b'), false, true},
+        {key_release(sf::Keyboard::A), true, false},
+        {key(sf::Keyboard::A), false, false},
+        {moved(), false, true},
+        {typed('a'), false, true},  // not the dropped press's: something came between
     };
     KeyRepeatFilter filter;
     for (size_t i = 0; i < steps.size(); ++i)
