@@ -198,8 +198,8 @@ sf::Image story_image(Typesetter& type) {
         "white fire, set mirrors of cyan glass at every turn, and raised gates of "
         "red, green and blue that opened only when a beam struck the right switch.",
         "Then the Lattice woke. The sentries that kept its corridors turned on "
-        "the people they had guarded: the runners charge whatever moves, the "
-        "watchers trace every mirror for a target, and the turrets never tire.",
+        "the people they had guarded: the basic sentries charge whatever moves, "
+        "the smart ones trace every mirror for a target, and the turrets never tire.",
         "You are the last technician with a beam gun. Bounce your shots off the "
         "mirrors, flip the gates, take the medkits and charges you find, and reach "
         "the portal at the heart of each maze.",
