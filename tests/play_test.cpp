@@ -9,6 +9,7 @@
 #include "app/sha256.hpp"
 #include "game/replay_file.hpp"
 #include "support/sim_maps.hpp"
+#include "tools/tool_input.hpp"
 
 namespace {
 
@@ -280,6 +281,20 @@ TEST_F(Play, UnusableResolutionsStillPlay) {
         EXPECT_EQ(r.status, 0) << resolution << r.err;
         EXPECT_EQ(value_of(r.out, "updates"), "5") << resolution;
     }
+}
+
+// The way drawn over a map picture: one point per update until the exit, read
+// with the default settings whatever the replay file says around it.
+TEST_F(Play, TraceRouteRecordsWhereThePlayerStoodAfterEachUpdate) {
+    const PlayOptions o = walk_to_exit("5 - 0 0\n500 r @300 367\n");
+    const RoutePath path = trace_route(o.map, o.replay);
+    ASSERT_EQ(path.points.size(), 62u);  // 5 standing, then 57 walking to the exit's edge
+    EXPECT_EQ(path.points[4], (std::pair<int32_t, int32_t>{100, 367}));
+    EXPECT_EQ(path.points[5], (std::pair<int32_t, int32_t>{103, 367}));
+    EXPECT_EQ(path.points.back(), (std::pair<int32_t, int32_t>{271, 367}));
+    EXPECT_TRUE(path.deaths.empty());
+    EXPECT_THROW(trace_route(o.map, (dir_ / "missing.replay").string()), ToolError);
+    EXPECT_THROW(trace_route(file("bad.map", "800 600 1 "), o.replay), ToolError);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <iterator>
 #include <sstream>
 
 #include <SFML/System/Err.hpp>
@@ -146,6 +148,29 @@ void draw_start_and_exit(Canvas& canvas, const Projection& p) {
     canvas.ring(p.at(world.exit_x), p.at(world.exit_y), p.size(32, 5), p.size(4, 2), {255, 0, 255});
 }
 
+// Routes: a line through the player's positions, broken where it jumps (a
+// respawn), and a white cross where a life was lost. Drawn last first, so the
+// first route given lies on top where two share a path.
+void draw_routes(Canvas& canvas, const Projection& p, const std::vector<RoutePath>& routes) {
+    constexpr Colour colours[] = {{90, 170, 255}, {200, 255, 60}, {255, 255, 255}};
+    constexpr int64_t jump = 64;  // px between two updates' positions that no movement covers
+    for (size_t i = routes.size(); i-- > 0;) {
+        const Colour colour = colours[std::min(i, std::size(colours) - 1)];
+        const auto& points = routes[i].points;
+        for (size_t k = 1; k < points.size(); ++k) {
+            const auto [x0, y0] = points[k - 1];
+            const auto [x1, y1] = points[k];
+            if (std::llabs(int64_t{x1} - x0) > jump || std::llabs(int64_t{y1} - y0) > jump) continue;
+            canvas.line(p.at(x0), p.at(y0), p.at(x1), p.at(y1), colour);
+        }
+        const int64_t r = p.size(16, 3);
+        for (const auto& [x, y] : routes[i].deaths) {
+            canvas.line(p.at(x) - r, p.at(y) - r, p.at(x) + r, p.at(y) + r, white);
+            canvas.line(p.at(x) - r, p.at(y) + r, p.at(x) + r, p.at(y) - r, white);
+        }
+    }
+}
+
 // Writes the picture as PNG (the format follows the .png name).
 void save_png(const Canvas& canvas, const std::string& out_path) {
     // SFML reports a failed save on its own error stream; keep it out of the one-line message.
@@ -159,7 +184,7 @@ void save_png(const Canvas& canvas, const std::string& out_path) {
 
 }  // namespace
 
-void render_map(const std::string& out_path, int32_t scale) {
+void render_map(const std::string& out_path, int32_t scale, const std::vector<RoutePath>& routes) {
     const Projection p{std::max<int64_t>(scale, 1)};
     const int64_t width = (world.map_width + p.scale - 1) / p.scale;
     const int64_t height = (world.map_height + p.scale - 1) / p.scale;
@@ -175,5 +200,6 @@ void render_map(const std::string& out_path, int32_t scale) {
     draw_switches(canvas, p);
     draw_start_and_exit(canvas, p);
     draw_enemies(canvas, p);
+    draw_routes(canvas, p, routes);
     save_png(canvas, out_path);
 }

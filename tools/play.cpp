@@ -123,3 +123,23 @@ int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err) {
     err << difference << '\n';
     return 1;
 }
+
+RoutePath trace_route(const std::string& map, const std::string& replay_path) {
+    const std::string map_text = map_text_for_argument(map);
+    Replay replay;
+    std::string why;
+    if (!parse_replay(read_text_file(replay_path, replay_file), replay, why)) throw ToolError(why);
+    settings = play_settings(PlayOptions{});
+    const std::optional<LoadedGame> loaded = start_game(map_text.c_str(), why);
+    if (!loaded) throw ToolError("The map " + map + " cannot be played: " + why);
+    RoutePath path;
+    int32_t lives = world.player.lives;
+    play_replay(replay, [&] {
+        const Player& p = world.player;
+        // A respawn shows as fewer lives after the update that follows the death.
+        if (p.lives < lives && !path.points.empty()) path.deaths.push_back(path.points.back());
+        lives = p.lives;
+        path.points.emplace_back(p.x, p.y);
+    });
+    return path;
+}

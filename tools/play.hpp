@@ -4,6 +4,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "tools/map_render.hpp"
+
 struct PlayOptions {
     std::string map;       // "1".."5" or a map text file; empty: the one the replay's header names
     std::string replay;    // replay file
@@ -19,3 +21,8 @@ struct PlayOptions {
 // sentence. Returns the exit status: 0 when it ran, whatever the result; 1
 // when it could not run, or with `check` when the outcome differs from the record.
 int run_play(const PlayOptions& options, std::ostream& out, std::ostream& err);
+
+// Plays the replay file on `map` ("1".."5" or a map text file) with the default
+// settings and records the player's way. Throws ToolError when either file
+// cannot be read or the map cannot be played.
+RoutePath trace_route(const std::string& map, const std::string& replay);

@@ -69,6 +69,7 @@ struct Arguments {
     std::vector<std::string> coordinates;
     std::string picture;
     int scale = 1;
+    std::vector<std::string> routes;  // replay files drawn over a rendered map
     PlayOptions play;
     std::vector<std::string> play_files;  // [MAP] REPLAY
 };
@@ -157,11 +158,16 @@ void add_map_render_command(CLI::App& map, Arguments& args, Command& command) {
     sub->add_option("SCALE", args.scale, "draw at 1/SCALE of the map's size")
         ->check(whole_factor)
         ->capture_default_str();
+    sub->add_option("--route", args.routes, "replay file whose path is drawn over the map (may be repeated)")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     sub->callback([&] {
         command = [&] {
             if (!ends_with_png(args.picture)) throw UsageError("The picture's file name must end in .png.");
+            std::vector<RoutePath> routes;
+            for (const std::string& replay : args.routes) routes.push_back(trace_route(args.map, replay));
             load_map_argument(args.map);
-            render_map(args.picture, args.scale);
+            render_map(args.picture, args.scale, routes);
             return 0;
         };
     });
