@@ -1,14 +1,15 @@
-// Every built-in map that has a recorded route (tests/routes/mapN.replay) is
-// played from start to exit: the proof that the level can be completed with
-// default settings, and a regression test for every rule the route leans on.
-// Each route is played with 1, 2 and 8 workers and must run the same update
-// for update.
+// Every built-in map that has a recorded route (tests/routes/mapN.replay, and
+// mapN-full.replay taking the optional branches) is played from start to
+// exit: the proof that the level can be completed with default settings, and
+// a regression test for every rule the route leans on. Each route is played
+// with 1, 2 and 8 workers and must run the same update for update.
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -36,10 +37,13 @@ struct RoutePlay {
     std::vector<UpdateTrace> trace;
 };
 
-std::string route_path(int map) { return VANTOREL_SOURCE_DIR "/tests/routes/map" + std::to_string(map) + ".replay"; }
+// A recorded route: "" the main one, "-full" the one taking the optional branches.
+std::string route_path(int map, std::string_view variant = "") {
+    return VANTOREL_SOURCE_DIR "/tests/routes/map" + std::to_string(map) + std::string(variant) + ".replay";
+}
 
-Replay read_route(int map) {
-    std::ifstream in(route_path(map), std::ios::binary);
+Replay read_route(int map, std::string_view variant = "") {
+    std::ifstream in(route_path(map, variant), std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     Replay replay;
@@ -65,7 +69,9 @@ RoutePlay play_route(int map, int threads, const Replay& replay) {
     return play;
 }
 
-RoutePlay play_route(int map, int threads) { return play_route(map, threads, read_route(map)); }
+RoutePlay play_route(int map, int threads, std::string_view variant = "") {
+    return play_route(map, threads, read_route(map, variant));
+}
 
 // The route with every change of keys moved up to `slip` updates earlier or later,
 // the rest of it on time: a player's hands, not a machine's. Single-update presses
@@ -97,18 +103,20 @@ std::vector<int> maps_with_routes() {
 TEST(Routes, EveryRouteWinsItsMapAlikeWithOneTwoAndEightWorkers) {
     const std::vector<int> maps = maps_with_routes();
     ASSERT_FALSE(maps.empty());
-    for (int map : maps) {
-        SCOPED_TRACE(testing::Message() << "map " << map);
-        const RoutePlay one = play_route(map, 1);
-        EXPECT_EQ(one.outcome.result, FrameOutcome::won);
-        EXPECT_GE(one.outcome.lives, 0);
-        for (int threads : {2, 8}) {
-            const RoutePlay many = play_route(map, threads);
-            ASSERT_EQ(many.trace.size(), one.trace.size()) << threads << " workers";
-            for (size_t i = 0; i < one.trace.size(); ++i)
-                ASSERT_TRUE(many.trace[i] == one.trace[i]) << threads << " workers differ at update " << i + 1;
+    for (int map : maps)
+        for (std::string_view variant : {"", "-full"}) {
+            if (!std::filesystem::exists(route_path(map, variant))) continue;
+            SCOPED_TRACE(testing::Message() << "route map" << map << variant);
+            const RoutePlay one = play_route(map, 1, variant);
+            EXPECT_EQ(one.outcome.result, FrameOutcome::won);
+            EXPECT_GE(one.outcome.lives, 0);
+            for (int threads : {2, 8}) {
+                const RoutePlay many = play_route(map, threads, variant);
+                ASSERT_EQ(many.trace.size(), one.trace.size()) << threads << " workers";
+                for (size_t i = 0; i < one.trace.size(); ++i)
+                    ASSERT_TRUE(many.trace[i] == one.trace[i]) << threads << " workers differ at update " << i + 1;
+            }
         }
-    }
 }
 
 // Knowing a level is enough to win it: each route still wins with its keys
