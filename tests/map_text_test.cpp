@@ -42,7 +42,7 @@ TEST(BuiltinMaps, TextsKeepTheirChecksums) {
         "ae7cdaff48093f434c9a70d492457b2feea20b0c92f09d2569f3efd821de0c12",
         "563706ef302c0df4057a134496ff3467514698855fcb62b7349b98a1c129307c",
         "7af1ac24f1c565d206a886267e153941118e63243f0c9288e100e96516710e4a",
-        "599a7a79d24c35cf176d9636aeb0ed7106eebaddf50331882aa2fc13605be4e8",
+        "8883e4133e7cff6b86b4c0a63094ba0127124ceadb9b014bd0bc4be6cb35442e",
         "6bdd6251cd518d4fcfaf68ba6e2a0f4e8888a109be4654d407a79a6abdce5098",
     };
     for (int n = 1; n <= builtin_map_count; ++n) {
