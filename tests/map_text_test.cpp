@@ -43,7 +43,7 @@ TEST(BuiltinMaps, TextsKeepTheirChecksums) {
         "563706ef302c0df4057a134496ff3467514698855fcb62b7349b98a1c129307c",
         "7af1ac24f1c565d206a886267e153941118e63243f0c9288e100e96516710e4a",
         "8883e4133e7cff6b86b4c0a63094ba0127124ceadb9b014bd0bc4be6cb35442e",
-        "6bdd6251cd518d4fcfaf68ba6e2a0f4e8888a109be4654d407a79a6abdce5098",
+        "d30e8d73875e21a5c36367844c6face39d5538e531d120a1530ec50002f0c1fb",
     };
     for (int n = 1; n <= builtin_map_count; ++n) {
         const char* text = builtin_map_text(n);
