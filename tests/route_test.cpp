@@ -121,7 +121,7 @@ TEST(Routes, EveryRouteWinsItsMapAlikeWithOneTwoAndEightWorkers) {
 
 // Knowing a level is enough to win it: each route still wins with its keys
 // pressed and released up to three updates early or late. Map 5's upper hall
-// still wants some hops timed to the update under its far watchers, so its
+// still wants some hops timed to the update under its far smart enemies, so its
 // route is not held to this yet.
 TEST(Routes, ForgiveKeysPressedAFewUpdatesEarlyOrLate) {
     for (int map : {1, 2, 3, 4}) {
