@@ -43,7 +43,7 @@ TEST(BuiltinMaps, TextsKeepTheirChecksums) {
         "563706ef302c0df4057a134496ff3467514698855fcb62b7349b98a1c129307c",
         "7af1ac24f1c565d206a886267e153941118e63243f0c9288e100e96516710e4a",
         "8883e4133e7cff6b86b4c0a63094ba0127124ceadb9b014bd0bc4be6cb35442e",
-        "ecbaa86e1fa42cb7f7494ebdc133c3cbbb0ececb66b758ff4617a0f1c5cca496",
+        "ea8f7dcffeb6e6c5466fa89ce0e71158309f2f2930e9bcac05052f4412a06f7c",
     };
     for (int n = 1; n <= builtin_map_count; ++n) {
         const char* text = builtin_map_text(n);
