@@ -42,7 +42,7 @@ TEST(BuiltinMaps, TextsKeepTheirChecksums) {
         "ae7cdaff48093f434c9a70d492457b2feea20b0c92f09d2569f3efd821de0c12",
         "563706ef302c0df4057a134496ff3467514698855fcb62b7349b98a1c129307c",
         "7af1ac24f1c565d206a886267e153941118e63243f0c9288e100e96516710e4a",
-        "8883e4133e7cff6b86b4c0a63094ba0127124ceadb9b014bd0bc4be6cb35442e",
+        "08c8946e7874699879dafe184cf4ab27cb78da9e9afd85f3de03471e49ad3771",
         "ea8f7dcffeb6e6c5466fa89ce0e71158309f2f2930e9bcac05052f4412a06f7c",
     };
     for (int n = 1; n <= builtin_map_count; ++n) {
