@@ -120,9 +120,10 @@ TEST(Routes, EveryRouteWinsItsMapAlikeWithOneTwoAndEightWorkers) {
 }
 
 // Knowing a level is enough to win it: each route still wins with its keys
-// pressed and released up to three updates early or late. Map 5's upper hall
-// still wants some hops timed to the update under its far smart enemies, so its
-// route is not held to this yet.
+// pressed and released up to three updates early or late. Map 5's main route
+// still crosses its middle and lower halls on exact updates (its life is lost
+// just past the lower hall's checkpoint only when on time), so it is not held
+// to this yet.
 TEST(Routes, ForgiveKeysPressedAFewUpdatesEarlyOrLate) {
     for (int map : {1, 2, 3, 4}) {
         const Replay route = read_route(map);
